@@ -1,0 +1,63 @@
+// The calibrator's process-wide state and the seams it reaches Windows through; one instance per process.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "calibrator/display_selection.h"
+#include "calibrator/target_screen.h"
+#include "driver/controller_frames.h"
+#include "driver/records.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/device.h"
+#include "platform/registry.h"
+#include "platform/user_messages.h"
+#include "platform/window_system.h"
+
+namespace calibrator {
+
+struct Platform {
+    platform::Registry& registry;
+    platform::Devices& devices;
+    platform::Clock& clock;
+    platform::MessageBoxes& messageBoxes;
+    platform::PromptDialog& prompt;
+    platform::WindowFinder& windowFinder;
+    platform::Monitors& monitors;
+    platform::Pointer& pointer;
+    platform::WindowSystem& windows;
+    platform::Threads& threads;
+    TargetScreen& screen;
+};
+
+inline constexpr std::size_t kPromptBufferSize = 100;
+
+struct Calibrator {
+    explicit Calibrator(const Platform& seams) : platform(seams) {}
+    Calibrator(const Calibrator&) = delete;
+    Calibrator& operator=(const Calibrator&) = delete;
+
+    Platform platform;
+
+    // Kept open until the process ends; both threads use it.
+    std::unique_ptr<platform::DeviceHandle> device;
+    platform::WindowId mainWindow = 0;
+    std::uint32_t screenPosition = 0;
+    DisplayLayout layout;
+
+    std::atomic<std::uint32_t> controllerMode{0};
+    std::atomic<std::uint32_t> firstPaint{0};
+    std::atomic<std::uint32_t> stopRequested{0};
+    std::unique_ptr<platform::AutoResetEvent> startEvent;
+
+    // Replies of "ET3" and "ET0"; kept between commands.
+    std::uint8_t ackReply[tavrex::kAckReplyLength] = {};
+
+    // What the prompt dialog shows; filled before it opens.
+    char promptText[kPromptBufferSize] = {};
+    char promptCaption[kPromptBufferSize] = {};
+};
+
+}  // namespace calibrator

@@ -1,0 +1,99 @@
+// brennick's entry point, window class and window procedure: Windows on one side, the
+// calibrator's logic on the other.
+#include <windows.h>
+
+#include <new>
+
+#include "calibrator/calibrator.h"
+#include "calibrator/messages.h"
+#include "calibrator/prompt_win32.h"
+#include "calibrator/startup.h"
+#include "calibrator/target_screen_win32.h"
+#include "calibrator/targets.h"
+#include "calibrator/texts.h"
+#include "calibrator/resource_ids.h"
+#include "platform/win32.h"
+
+LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+namespace {
+
+using calibrator::Calibrator;
+
+// The Win32 side of every seam the calibrator uses.
+struct Win32Seams {
+    explicit Win32Seams(HINSTANCE instance)
+        : windows(instance, calibrator::text::kClassName, calibrator::text::kWindowTitle),
+          prompt(instance),
+          screen(instance) {}
+    calibrator::Platform platform() {
+        return {registry, devices, clock, messageBoxes, prompt, desktop, desktop, desktop, windows, threads, screen};
+    }
+    platform::win32::Registry registry;
+    platform::win32::Devices devices;
+    platform::win32::Clock clock;
+    platform::win32::MessageBoxes messageBoxes;
+    platform::win32::Desktop desktop;
+    platform::win32::WindowSystem windows;
+    platform::win32::Threads threads;
+    calibrator::PromptDialogWin32 prompt;
+    calibrator::TargetScreenWin32 screen;
+};
+
+// Created once and never destroyed: the worker thread may still use it while the process ends.
+Calibrator* g_app = nullptr;
+
+void RegisterCalibratorClass(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_CALIBRATOR));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = calibrator::text::kClassName;
+    windowClass.lpfnWndProc = CalibratorWndProc;
+    RegisterClassA(&windowClass);
+}
+
+}  // namespace
+
+LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!g_app) return DefWindowProcA(window, message, wParam, lParam);
+    Calibrator& app = *g_app;
+    switch (message) {
+    case WM_PAINT: {
+        const bool first = app.firstPaint.exchange(0) != 0;
+        app.platform.screen.paint(reinterpret_cast<platform::WindowId>(window),
+                                  first ? calibrator::TARGET_TOP_LEFT : calibrator::TARGET_NONE);
+        return 0;
+    }
+    case WM_KEYUP:
+        if (wParam == VK_ESCAPE) PostQuitMessage(0);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    auto* seams = new (std::nothrow) Win32Seams(instance);
+    if (!seams) return 0;
+    g_app = new (std::nothrow) Calibrator(seams->platform());
+    if (!g_app) return 0;
+
+    RegisterCalibratorClass(instance);
+    if (!calibrator::InitInstance(*g_app, showCommand)) return 0;
+
+    ShowCursor(FALSE);
+    PostMessageA(reinterpret_cast<HWND>(g_app->mainWindow), calibrator::MSG_START_PASS, 0, 0);
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return got == 0 ? static_cast<int>(message.wParam) : 0;
+}

@@ -1,0 +1,42 @@
+#include "calibrator/prompt_win32.h"
+
+#include "calibrator/resource_ids.h"
+
+namespace calibrator {
+
+namespace {
+
+struct PromptTexts {
+    const char* text;
+    const char* caption;
+};
+
+}  // namespace
+
+INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        const auto* texts = reinterpret_cast<const PromptTexts*>(lParam);
+        SetDlgItemTextA(dialog, IDC_PROMPT_TEXT, texts->text);
+        SetWindowTextA(dialog, texts->caption);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+int PromptDialogWin32::run(platform::WindowId owner, const char* text, const char* caption) {
+    PromptTexts texts{text, caption};
+    const INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_PROMPT), reinterpret_cast<HWND>(owner),
+                                           PromptDialogProc, reinterpret_cast<LPARAM>(&texts));
+    return result == 1 || result == 2 ? static_cast<int>(result) : -1;
+}
+
+}  // namespace calibrator

@@ -1,0 +1,43 @@
+// Devices for tests: "\\.\tavrex" is served by the stand-in driver's protocol core, which reads
+// its Parameters values from the fake registry.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/device.h"
+#include "platform/fakes/fake_registry.h"
+#include "standin/protocol_core.h"
+
+namespace fakes {
+
+class FakeDevices : public platform::Devices {
+public:
+    explicit FakeDevices(FakeRegistry& registry);
+
+    bool present = true;  // false: the device does not open
+    struct OpenCall {
+        std::string path;
+        std::uint32_t shareMode;
+    };
+    std::vector<OpenCall> opens;
+
+    // The driver behind the device; lock() before touching it while another thread may send.
+    standin::ProtocolCore& core() { return *core_; }
+    std::unique_lock<std::mutex> lock() { return std::unique_lock<std::mutex>(mutex_); }
+    // The requests the driver received, test-only ones left out.
+    std::vector<standin::LogEntry> log();
+    std::vector<std::uint32_t> codes();
+
+    std::unique_ptr<platform::DeviceHandle> open(const char* path, std::uint32_t shareMode) override;
+
+private:
+    friend class FakeDeviceHandle;
+    std::unique_ptr<standin::ProtocolCore> core_;
+    std::mutex mutex_;
+};
+
+}  // namespace fakes

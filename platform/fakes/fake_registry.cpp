@@ -1,0 +1,91 @@
+#include "platform/fakes/fake_registry.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace fakes {
+
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+}  // namespace
+
+class FakeRegistryKey : public platform::RegistryKey {
+public:
+    FakeRegistryKey(FakeRegistry& registry, std::string name, std::string path, std::uint32_t access)
+        : registry_(registry), name_(std::move(name)), path_(std::move(path)), access_(access) {}
+
+    bool queryDword(const char* name, std::uint32_t& value) override {
+        auto* v = find(name);
+        if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<std::uint32_t>(*v)) return false;
+        value = std::get<std::uint32_t>(*v);
+        return true;
+    }
+    bool queryString(const char* name, std::string& value) override {
+        auto* v = find(name);
+        if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<std::string>(*v)) return false;
+        value = std::get<std::string>(*v);
+        return true;
+    }
+    bool setDword(const char* name, std::uint32_t value) override { return set(name, value); }
+    bool setString(const char* name, const std::string& value) override { return set(name, value); }
+
+private:
+    FakeRegistry::Key* key() {
+        auto it = registry_.keys_.find(name_);
+        return it == registry_.keys_.end() ? nullptr : &it->second;
+    }
+    FakeRegistry::Value* find(const char* name) {
+        auto* k = key();
+        if (!k) return nullptr;
+        auto it = k->values.find(name);
+        return it == k->values.end() ? nullptr : &it->second;
+    }
+    bool set(const char* name, FakeRegistry::Value value) {
+        auto* k = key();
+        if (!k || !(access_ & platform::kKeySetValue)) return false;
+        if (std::find(k->failingWrites.begin(), k->failingWrites.end(), name) != k->failingWrites.end()) return false;
+        k->values[name] = value;
+        registry_.writes_.push_back({path_, name, value});
+        return true;
+    }
+
+    FakeRegistry& registry_;
+    std::string name_;
+    std::string path_;
+    std::uint32_t access_;
+};
+
+std::string FakeRegistry::Name(platform::RootKey root, const std::string& path) {
+    return Lower((root == platform::RootKey::LocalMachine ? "HKLM\\" : "HKCU\\") + path);
+}
+
+FakeRegistry::Key& FakeRegistry::addKey(platform::RootKey root, const std::string& path) {
+    return keys_[Name(root, path)];
+}
+
+FakeRegistry::Key* FakeRegistry::findKey(platform::RootKey root, const std::string& path) {
+    auto it = keys_.find(Name(root, path));
+    return it == keys_.end() ? nullptr : &it->second;
+}
+
+void FakeRegistry::removeKey(platform::RootKey root, const std::string& path) { keys_.erase(Name(root, path)); }
+
+void FakeRegistry::grant(platform::RootKey root, const std::string& path, std::uint32_t access) {
+    addKey(root, path).grantedAccess = access;
+}
+
+std::unique_ptr<platform::RegistryKey> FakeRegistry::open(platform::RootKey root, const char* path,
+                                                          std::uint32_t access) {
+    auto* key = findKey(root, path);
+    const bool opened = key && (access & ~key->grantedAccess) == 0;
+    opens_.push_back({path, access, opened});
+    if (!opened) return nullptr;
+    return std::make_unique<FakeRegistryKey>(*this, Name(root, path), path, access);
+}
+
+}  // namespace fakes

@@ -1,0 +1,29 @@
+// The registry as the tools use it: open a key with given rights, read and write DWORD and string values.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+enum class RootKey { LocalMachine, CurrentUser };
+
+// One open key; closing it is destroying it.
+class RegistryKey {
+public:
+    virtual ~RegistryKey() = default;
+    virtual bool queryDword(const char* name, std::uint32_t& value) = 0;
+    virtual bool setDword(const char* name, std::uint32_t value) = 0;
+    virtual bool queryString(const char* name, std::string& value) = 0;
+    virtual bool setString(const char* name, const std::string& value) = 0;
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // Null when the key is missing or the rights asked for are refused.
+    virtual std::unique_ptr<RegistryKey> open(RootKey root, const char* path, std::uint32_t access) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+#include <windows.h>
+
+#include "platform/win32.h"
+
+namespace platform::win32 {
+
+namespace {
+
+class Key : public RegistryKey {
+public:
+    explicit Key(HKEY key) : key_(key) {}
+    ~Key() override { RegCloseKey(key_); }
+
+    bool queryDword(const char* name, std::uint32_t& value) override {
+        DWORD type = 0, data = 0, size = sizeof data;
+        if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
+            type != REG_DWORD || size != sizeof data)
+            return false;
+        value = data;
+        return true;
+    }
+    bool setDword(const char* name, std::uint32_t value) override {
+        DWORD data = value;
+        return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+               ERROR_SUCCESS;
+    }
+    bool queryString(const char* name, std::string& value) override {
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExA(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            (type != REG_SZ && type != REG_EXPAND_SZ))
+            return false;
+        std::string data(size + 1, '\0');
+        DWORD got = size;
+        if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) != ERROR_SUCCESS)
+            return false;
+        data.resize(got < data.size() ? got : data.size());
+        while (!data.empty() && data.back() == '\0') data.pop_back();
+        value = data;
+        return true;
+    }
+    bool setString(const char* name, const std::string& value) override {
+        return RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    }
+
+private:
+    HKEY key_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryKey> Registry::open(RootKey root, const char* path, std::uint32_t access) {
+    HKEY key = nullptr;
+    HKEY base = root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    if (RegOpenKeyExA(base, path, 0, access, &key) != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<Key>(key);
+}
+
+}  // namespace platform::win32
