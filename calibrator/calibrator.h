@@ -55,6 +55,11 @@ struct Calibrator {
     // Replies of "ET3" and "ET0"; kept between commands.
     std::uint8_t ackReply[tavrex::kAckReplyLength] = {};
 
+    // The last pass's result: the worker writes it before posting that the pass is done, the main thread
+    // reads it after that message, so the message orders the hand-off.
+    tavrex::CalibrationRecord record{};
+    tavrex::LinearityBytes linearity{};
+
     // What the prompt dialog shows; filled before it opens.
     char promptText[kPromptBufferSize] = {};
     char promptCaption[kPromptBufferSize] = {};

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/types.h"
+
 namespace platform {
 
 enum class RootKey { LocalMachine, CurrentUser };

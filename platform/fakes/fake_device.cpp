@@ -31,8 +31,14 @@ private:
     FakeDevices& devices_;
 };
 
-FakeDevices::FakeDevices(FakeRegistry& registry) : core_(std::make_unique<standin::ProtocolCore>()) {
-    core_->init({&registry, &ReadParameter});
+FakeDevices::FakeDevices(FakeRegistry& registry)
+    : registry_(registry), core_(std::make_unique<standin::ProtocolCore>()) {
+    restart();
+}
+
+void FakeDevices::restart() {
+    std::lock_guard<std::mutex> guard(mutex_);
+    core_->init({&registry_, &ReadParameter});
 }
 
 std::vector<standin::LogEntry> FakeDevices::log() {

@@ -19,6 +19,8 @@ public:
     explicit FakeDevices(FakeRegistry& registry);
 
     bool present = true;  // false: the device does not open
+    // The driver loads again: power-on state, Parameters read anew.
+    void restart();
     struct OpenCall {
         std::string path;
         std::uint32_t shareMode;
@@ -36,6 +38,7 @@ public:
 
 private:
     friend class FakeDeviceHandle;
+    FakeRegistry& registry_;
     std::unique_ptr<standin::ProtocolCore> core_;
     std::mutex mutex_;
 };

@@ -1,6 +1,5 @@
 #include "platform/fakes/fake_window_system.h"
 
-#include <chrono>
 
 namespace fakes {
 
