@@ -51,6 +51,7 @@ struct Calibrator {
     std::atomic<std::uint32_t> firstPaint{0};
     std::atomic<std::uint32_t> stopRequested{0};
     std::unique_ptr<platform::AutoResetEvent> startEvent;
+    std::atomic<bool> workerStarted{false};
 
     // Replies of "ET3" and "ET0"; kept between commands.
     std::uint8_t ackReply[tavrex::kAckReplyLength] = {};

@@ -7,9 +7,9 @@
 #include "calibrator/calibrator.h"
 #include "calibrator/messages.h"
 #include "calibrator/prompt_win32.h"
+#include "calibrator/sequence.h"
 #include "calibrator/startup.h"
 #include "calibrator/target_screen_win32.h"
-#include "calibrator/targets.h"
 #include "calibrator/texts.h"
 #include "calibrator/resource_ids.h"
 #include "platform/win32.h"
@@ -58,24 +58,10 @@ void RegisterCalibratorClass(HINSTANCE instance) {
 }  // namespace
 
 LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!g_app) return DefWindowProcA(window, message, wParam, lParam);
-    Calibrator& app = *g_app;
-    switch (message) {
-    case WM_PAINT: {
-        const bool first = app.firstPaint.exchange(0) != 0;
-        app.platform.screen.paint(reinterpret_cast<platform::WindowId>(window),
-                                  first ? calibrator::TARGET_TOP_LEFT : calibrator::TARGET_NONE);
+    if (g_app && g_app->mainWindow == reinterpret_cast<platform::WindowId>(window) &&
+        calibrator::HandleCalibratorMessage(*g_app, message, wParam, lParam))
         return 0;
-    }
-    case WM_KEYUP:
-        if (wParam == VK_ESCAPE) PostQuitMessage(0);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {

@@ -47,9 +47,13 @@ bool GetBeep(platform::DeviceHandle& device, BeepRecord& beep) {
 
 bool TestBeep(platform::DeviceHandle& device) { return Send(device, REQ_TEST_BEEP, nullptr, 0, nullptr, 0); }
 
-bool SendControllerCommand(platform::DeviceHandle& device, const ControllerCommand& command, void* reply) {
-    return Send(device, REQ_CONTROLLER_COMMAND, &command, sizeof command, command.replyLength ? reply : nullptr,
-                command.replyLength);
+bool SendControllerCommand(platform::DeviceHandle& device, const ControllerCommand& command, void* reply,
+                           std::uint32_t* returned) {
+    std::uint32_t count = 0;
+    const bool ok = device.control(REQ_CONTROLLER_COMMAND, &command, sizeof command,
+                                   command.replyLength ? reply : nullptr, command.replyLength, &count);
+    if (returned) *returned = count;
+    return ok;
 }
 
 bool GetScreenPosition(platform::DeviceHandle& device, std::uint32_t& code) {

@@ -16,8 +16,10 @@ bool ReloadSettings(platform::DeviceHandle& device);
 bool SetBeep(platform::DeviceHandle& device, const BeepRecord& beep);
 bool GetBeep(platform::DeviceHandle& device, BeepRecord& beep);
 bool TestBeep(platform::DeviceHandle& device);
-// The reply length is the command's own; reply must hold that many bytes.
-bool SendControllerCommand(platform::DeviceHandle& device, const ControllerCommand& command, void* reply);
+// The reply length is the command's own; reply must hold that many bytes. returned, when given,
+// receives the number of reply bytes the driver wrote.
+bool SendControllerCommand(platform::DeviceHandle& device, const ControllerCommand& command, void* reply,
+                           std::uint32_t* returned = nullptr);
 bool GetScreenPosition(platform::DeviceHandle& device, std::uint32_t& code);
 bool GetPort(platform::DeviceHandle& device, std::uint32_t& port);
 bool GetDriverState(platform::DeviceHandle& device, std::uint32_t& state);
