@@ -97,9 +97,9 @@ struct Orientation {
     bool negateXL, negateYL;
 };
 constexpr Orientation kOrientations[] = {
-    {+1, +1, +1, -1, 0, false, false},   {-1, +1, +1, +1, 90, true, false}, {-1, -1, -1, +1, 180, true, true},
-    {+1, -1, -1, -1, 270, false, true},  {+1, +1, -1, +1, 90, false, false}, {+1, -1, +1, +1, 180, false, true},
-    {-1, -1, +1, -1, 270, true, true},   {-1, +1, -1, -1, 0, true, false},
+    {+1, +1, +1, -1, 0, false, false},  {-1, +1, +1, +1, 90, true, false},  {-1, -1, -1, +1, 180, true, true},
+    {+1, -1, -1, -1, 270, false, true}, {+1, +1, -1, +1, 90, false, false}, {+1, -1, +1, +1, 180, false, true},
+    {-1, -1, +1, -1, 270, true, true},  {-1, +1, -1, -1, 0, true, false},
 };
 
 void ComputeCornerLayout(const RawPoint (&s)[4], tavrex::CalibrationRecord& r) {

@@ -17,18 +17,18 @@ struct StoredValue {
 
 // Written in this order. Fields 9 to 16 serve only the trial calibration and are not kept.
 constexpr StoredValue kStoredValues[] = {
-    {"Xc", &tavrex::CalibrationRecord::Xc},   {"XL", &tavrex::CalibrationRecord::XL},
-    {"Yc", &tavrex::CalibrationRecord::Yc},   {"YL", &tavrex::CalibrationRecord::YL},
-    {"Shp", &tavrex::CalibrationRecord::Shp}, {"Shs", &tavrex::CalibrationRecord::Shs},
-    {"Svp", &tavrex::CalibrationRecord::Svp}, {"Svs", &tavrex::CalibrationRecord::Svs},
+    {"Xc", &tavrex::CalibrationRecord::Xc},         {"XL", &tavrex::CalibrationRecord::XL},
+    {"Yc", &tavrex::CalibrationRecord::Yc},         {"YL", &tavrex::CalibrationRecord::YL},
+    {"Shp", &tavrex::CalibrationRecord::Shp},       {"Shs", &tavrex::CalibrationRecord::Shs},
+    {"Svp", &tavrex::CalibrationRecord::Svp},       {"Svs", &tavrex::CalibrationRecord::Svs},
     {"Rotate", &tavrex::CalibrationRecord::Rotate},
 };
 
 }  // namespace
 
 void StoreCalibration(Calibrator& app, const tavrex::CalibrationRecord& record) {
-    auto key = app.platform.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath,
-                                          platform::kKeySetValue);
+    auto key =
+        app.platform.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath, platform::kKeySetValue);
     if (!key) {
         ShowPrompt(app, text::kStoreNoRights, text::kPromptError);
         return;

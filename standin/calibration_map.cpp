@@ -12,8 +12,8 @@ using std::uint64_t;
 constexpr int64_t kInt32Max = 2147483647;
 constexpr int64_t kInt32Min = -kInt32Max - 1;
 
-// The kernel image links without libgcc, so a 64-bit quotient cannot come from the compiler's
-// helper on i686; shift and subtract instead. The remainder stays below the divisor (< 2^32).
+// A 64-bit quotient on i686 is a call into libgcc; shifting and subtracting keeps this file free of
+// runtime helpers, so any shell can compile it in as it is. The remainder stays below the divisor.
 uint64_t DivideMagnitude(uint64_t dividend, uint32_t divisor, uint32_t& remainder) {
     uint64_t quotient = 0;
     uint64_t rest = 0;

@@ -58,10 +58,10 @@ protected:
     }
     // Runs the message loop until the program quits; stopAt, when met, is dispatched and then
     // the loop hands control back.
-    bool Pump(std::uint32_t stopAtMessage = 0, std::intptr_t stopAtParam = -1) {
+    bool Pump(std::uint32_t stopAtMessage = 0, std::intptr_t stopAtParam = -1, int timeoutMs = 3000) {
         fakes::Posted message{};
         while (windows.quitCode < 0) {
-            if (!windows.nextPosted(message, 3000)) return false;
+            if (!windows.nextPosted(message, timeoutMs)) return false;
             Dispatch(message.message, message.wParam, message.lParam);
             if (message.message == stopAtMessage && (stopAtParam < 0 || message.lParam == stopAtParam)) return true;
         }
@@ -335,6 +335,45 @@ TEST_F(SequenceTest, SystemDestroyingTheWindowStoresNothing) {
     EXPECT_TRUE(registry.writes().empty());
     EXPECT_EQ(Frames(), std::vector<std::string>{"ET0"});
     EXPECT_EQ(Count(tavrex::REQ_RELOAD_SETTINGS), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// ESC lands while the worker applies its pass: the request itself raises the stop flag.
+class StopDuringApply : public platform::DeviceHandle {
+public:
+    StopDuringApply(std::unique_ptr<platform::DeviceHandle> inner, std::atomic<std::uint32_t>& stop)
+        : inner_(std::move(inner)), stop_(stop) {}
+    bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
+                 std::uint32_t* returned) override {
+        const bool ok = inner_->control(code, in, inSize, out, outSize, returned);
+        if (code == tavrex::REQ_SET_CALIBRATION) stop_ = 1;
+        return ok;
+    }
+
+private:
+    std::unique_ptr<platform::DeviceHandle> inner_;
+    std::atomic<std::uint32_t>& stop_;
+};
+
+TEST_F(SequenceTest, PassAppliedAfterEscapeIsWithdrawnByTheWorker) {
+    Controller(standin::CONTROLLER_SILENT);
+    Touch(kCornerTouches);
+    app = std::make_unique<calibrator::Calibrator>(seams());
+    ASSERT_EQ(calibrator::InitInstance(*app, 1), 1);
+    app->device = std::make_unique<StopDuringApply>(std::move(app->device), app->stopRequested);
+    devices.core().clearLog();
+    Dispatch(platform::kWmPaint);
+    windows.postMessage(app->mainWindow, calibrator::MSG_START_PASS, 0, 0);
+    EXPECT_FALSE(Pump(calibrator::MSG_PASS_DONE, -1, 300)) << "no question is asked for a withdrawn pass";
+    Finish();
+    const auto requests = Requests();
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_EQ(requests[requests.size() - 2].code, tavrex::REQ_SET_CALIBRATION);
+    EXPECT_EQ(requests.back().code, tavrex::REQ_RELOAD_SETTINGS);
+    EXPECT_EQ(devices.core().calibration().Xc, 892) << "the driver is back on its stored calibration";
 }
 
 }  // namespace
