@@ -5,8 +5,8 @@ set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
-packages=(cmake ninja-build g++ libgtest-dev python3 g++-mingw-w64-i686 wine wine32:i386 xvfb
-          fonts-wqy-microhei locales imagemagick xdotool)
+packages=(cmake ninja-build g++ libgtest-dev python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb
+          fonts-wqy-microhei locales imagemagick xdotool x11-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,11 @@
 // tavrex.sys: the kernel-mode shell that serves the protocol core as "\Device\tavrex" to user programs.
 // Built freestanding: no C or C++ runtime, no static constructors; only ntoskrnl.exe and hal.dll.
+// intrin.h and the ddk's wdm.h both define these two; keep the ddk's, which C++ then sees once.
+#define __INTRINSIC_DEFINED_InterlockedBitTestAndSet
+#define __INTRINSIC_DEFINED_InterlockedBitTestAndReset
 #include <ntddk.h>
+
+#include <new>
 
 #include "standin/protocol_core.h"
 
@@ -25,8 +30,10 @@ struct ParameterSnapshot {
     ULONG count;
 };
 
-// Zero-initialised statics only: -nostartfiles means no constructor of ours ever runs.
-standin::ProtocolCore gCore;
+// -nostartfiles means no static constructor ever runs, so the core is built in place by DriverEntry. (A
+// constant-initialised core would also work, but would carry its zeroed request log in the file.)
+alignas(standin::ProtocolCore) unsigned char gCoreStorage[sizeof(standin::ProtocolCore)];
+standin::ProtocolCore* gCore;
 ParameterSnapshot gParameters;  // what the core sees; changed only under gLock
 KSPIN_LOCK gLock;
 WCHAR gParametersPathBuffer[256];
@@ -144,7 +151,7 @@ NTSTATUS NTAPI DeviceControl(PDEVICE_OBJECT, PIRP irp) {
     KeAcquireSpinLock(&gLock, &oldIrql);
     if (reload) gParameters = fresh;
     const standin::Status status =
-        gCore.handle(code, inSize ? input : nullptr, inSize, outSize ? system : nullptr, outSize, &returned);
+        gCore->handle(code, inSize ? input : nullptr, inSize, outSize ? system : nullptr, outSize, &returned);
     KeReleaseSpinLock(&gLock, oldIrql);
 
     const NTSTATUS result = ToNtStatus(status);
@@ -179,7 +186,8 @@ extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING reg
     KeInitializeSpinLock(&gLock);
     SetParametersPath(registryPath);
     ReadParameters(gParameters);
-    gCore.init({&gParameters, &ReadSnapshotDword});
+    gCore = ::new (static_cast<void*>(gCoreStorage)) standin::ProtocolCore();
+    gCore->init({&gParameters, &ReadSnapshotDword});
 
     RtlInitUnicodeString(&gDeviceName, gDeviceNameBuffer);
     RtlInitUnicodeString(&gLinkName, gLinkNameBuffer);

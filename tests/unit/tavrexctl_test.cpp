@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/controller_frames.h"
+#include "driver/records.h"
+#include "driver/requests.h"
+#include "driver/tavrex_device.h"
+#include "platform/fakes/fake_device.h"
+#include "platform/fakes/fake_registry.h"
+#include "standin/tavrexctl/commands.h"
+
+namespace {
+
+class TavrexctlTest : public testing::Test {
+protected:
+    fakes::FakeRegistry registry;
+    fakes::FakeDevices devices{registry};
+    std::unique_ptr<platform::DeviceHandle> device = devices.open(tavrex::kDevicePath, 3);
+    std::string out, err;
+
+    int Run(std::vector<const char*> args) {
+        args.insert(args.begin(), "tavrexctl");
+        out.clear();
+        err.clear();
+        return tavrexctl::Run(static_cast<int>(args.size()), args.data(), devices, out, err);
+    }
+};
+
+TEST_F(TavrexctlTest, BadArgumentsPrintUsageWithoutOpeningTheDevice) {
+    const std::vector<std::vector<const char*>> bad = {
+        {},
+        {"touch", "1"},
+        {"touch", "1", "2", "3"},
+        {"touch", "12x", "5"},
+        {"touch", "", "5"},
+        {"touch", "5", "2147483648"},
+        {"controller", "loud"},
+        {"controller"},
+        {"state", "new"},
+        {"version", "current", "old"},
+        {"log", "--clean"},
+        {"calibration", "now"},
+        {"Log"},
+    };
+    devices.opens.clear();
+    for (const auto& args : bad) {
+        EXPECT_EQ(Run(args), tavrexctl::kExitUsage) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_NE(err.find("usage: tavrexctl"), std::string::npos);
+        EXPECT_TRUE(out.empty());
+    }
+    EXPECT_TRUE(devices.opens.empty());
+
+    EXPECT_EQ(Run({"touch", "-2147483648", "2147483647"}), tavrexctl::kExitOk) << err;
+}
+
+TEST_F(TavrexctlTest, MissingDeviceIsReportedOnStderrWithItsOwnExitCode) {
+    devices.present = false;
+    EXPECT_EQ(Run({"log"}), tavrexctl::kExitNoDevice);
+    EXPECT_NE(err.find("cannot open \\\\.\\tavrex"), std::string::npos) << err;
+    EXPECT_TRUE(out.empty());
+}
+
+TEST_F(TavrexctlTest, SteeringCommandsChangeWhatTheDriverAnswers) {
+    // Queued touches come out one per arm, in order, marked fresh.
+    ASSERT_EQ(Run({"touch", "100", "-200"}), 0) << err;
+    ASSERT_EQ(Run({"touch", "7", "8"}), 0) << err;
+    tavrex::RawSample sample{};
+    ASSERT_TRUE(tavrex::ArmSample(*device));
+    ASSERT_TRUE(tavrex::ReadSample(*device, sample));
+    EXPECT_EQ(sample.marker, tavrex::kSampleFresh);
+    EXPECT_EQ(sample.x, 100);
+    EXPECT_EQ(sample.y, -200);
+    ASSERT_TRUE(tavrex::ArmSample(*device));
+    ASSERT_TRUE(tavrex::ReadSample(*device, sample));
+    EXPECT_EQ(sample.x, 7);
+    EXPECT_EQ(sample.y, 8);
+
+    std::uint32_t value = 99;
+    ASSERT_EQ(Run({"state", "updated"}), 0);
+    ASSERT_TRUE(tavrex::GetDriverState(*device, value));
+    EXPECT_EQ(value, 0u);
+    ASSERT_EQ(Run({"state", "current"}), 0);
+    ASSERT_TRUE(tavrex::GetDriverState(*device, value));
+    EXPECT_EQ(value, 1u);
+
+    ASSERT_EQ(Run({"version", "old"}), 0);
+    EXPECT_FALSE(tavrex::GetScreenPosition(*device, value));
+    ASSERT_EQ(Run({"version", "current"}), 0);
+    EXPECT_TRUE(tavrex::GetScreenPosition(*device, value));
+
+    std::uint8_t reply[tavrex::kAckReplyLength] = {};
+    ASSERT_EQ(Run({"controller", "silent"}), 0);
+    EXPECT_FALSE(tavrex::SendControllerCommand(*device, tavrex::MakeEt3Command(), reply));
+    ASSERT_EQ(Run({"controller", "wrong-ack"}), 0);
+    ASSERT_TRUE(tavrex::SendControllerCommand(*device, tavrex::MakeEt3Command(), reply));
+    EXPECT_NE(reply[1], tavrex::kAckByte);
+    ASSERT_EQ(Run({"controller", "answering"}), 0);
+    ASSERT_TRUE(tavrex::SendControllerCommand(*device, tavrex::MakeEt3Command(), reply));
+    EXPECT_EQ(reply[1], tavrex::kAckByte);
+}
+
+TEST_F(TavrexctlTest, FullTouchQueueIsARefusal) {
+    for (std::uint32_t i = 0; i < standin::ProtocolCore::kTouchQueueSize; ++i) ASSERT_EQ(Run({"touch", "1", "1"}), 0);
+    EXPECT_EQ(Run({"touch", "1", "1"}), tavrexctl::kExitRefused);
+    EXPECT_NE(err.find("touch"), std::string::npos);
+}
+
+TEST_F(TavrexctlTest, CalibrationAndLinearityPrintWhatTheDriverHolds) {
+    tavrex::CalibrationRecord record{};
+    for (int field = 0; field < 17; ++field) tavrex::SetRecordField(record, field, field * 11 - 50);
+    ASSERT_TRUE(tavrex::SetCalibration(*device, record));
+    ASSERT_EQ(Run({"calibration"}), 0) << err;
+    EXPECT_EQ(out, "-50 -39 -28 -17 -6 5 16 27 38 49 60 71 82 93 104 115 126\n");
+
+    ASSERT_TRUE(tavrex::SendControllerCommand(*device, tavrex::MakeSpCommand({0x0B, 0xB8, 0x02, 0x58}), nullptr));
+    ASSERT_EQ(Run({"linearity"}), 0) << err;
+    EXPECT_EQ(out, "3000 600\n");
+}
+
+TEST_F(TavrexctlTest, LogListsRequestsWithTheirInputUntilCleared) {
+    ASSERT_EQ(Run({"log", "--clear"}), 0);
+    std::uint32_t state = 0;
+    ASSERT_TRUE(tavrex::GetDriverState(*device, state));
+    std::uint8_t reply[tavrex::kAckReplyLength] = {};
+    ASSERT_TRUE(tavrex::SendControllerCommand(*device, tavrex::MakeEt3Command(), reply));
+    ASSERT_EQ(Run({"touch", "1", "2"}), 0);  // test-only: never in the log
+
+    ASSERT_EQ(Run({"log"}), 0) << err;
+    EXPECT_EQ(out,
+              "0x000F26A0\n"
+              "0x000F2688 01 45 54 33 0D 00 00 00 00 00 00 00 00 00 00 00 05 00 00 00 03 00 00 00 41 7C 00 00 00 00 00 "
+              "00\n");
+
+    ASSERT_EQ(Run({"log", "--clear"}), 0);
+    ASSERT_EQ(Run({"log"}), 0);
+    EXPECT_EQ(out, "");
+}
+
+}  // namespace
