@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the calibrator's bitmap 135 and icon 134 into calibrator/res/.
 
-Bitmap 135: 128 x 128, 8 bits per pixel, every pixel RGB(166, 202, 240) (a one-colour palette
-entry, all indices 0). Icon 134: 32 x 32, 32 bits per pixel, the target glyph on the same blue.
+Bitmap 135: 128 x 128, 8 bits per pixel, every pixel RGB(166, 202, 240) (palette entry 0, all
+indices 0). Icon 134: 32 x 32, 32 bits per pixel, the target glyph on the same blue.
 Run again after changing either picture; the outputs are committed.
 """
 import os
@@ -13,13 +13,32 @@ OUT = os.path.join(HERE, "..", "calibrator", "res")
 BLUE = (166, 202, 240)
 
 
+TEXT = (32, 32, 255)
+
+
+def palette_colours():
+    """Entry 0 is the fill. The stretched image stays 8 bits per pixel, so whatever is drawn on it
+    later (the instruction line) takes the nearest entry: the text colour itself, a ramp from it to
+    the fill for the smoothed glyph edges, then a colour cube and greys for anything else."""
+    colours = [BLUE]
+    steps = 16
+    for i in range(steps):
+        colours.append(tuple(round(t + (b - t) * i / steps) for t, b in zip(TEXT, BLUE)))
+    levels = (0, 51, 102, 153, 204, 255)
+    colours += [(r, g, b) for r in levels for g in levels for b in levels]
+    while len(colours) < 256:
+        grey = round(255 * (len(colours) - 233) / 22)
+        colours.append((grey, grey, grey))
+    return colours[:256]
+
+
 def background_bmp():
     width = height = 128
-    palette = bytes([BLUE[2], BLUE[1], BLUE[0], 0]) + bytes(4 * 255)
+    palette = b"".join(bytes([b, g, r, 0]) for r, g, b in palette_colours())
     pixels = bytes(width * height)  # rows of 128 bytes need no padding
     offset = 14 + 40 + len(palette)
     header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(pixels), 2835, 2835, 256, 1)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(pixels), 2835, 2835, 256, 0)
     return header + info + palette + pixels
 
 

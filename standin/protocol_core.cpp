@@ -252,6 +252,8 @@ Status ProtocolCore::testRequest(std::uint32_t code, const void* in, std::uint32
         if (!entry) return Status::InvalidRequest;
         return Answer(entry, sizeof *entry, out, outSize, returned);
     }
+    case TEST_GET_SCREEN_POSITION:
+        return Answer(&screenPosition_, 4, out, outSize, returned);
     case TEST_CLEAR_LOG:
         clearLog();
         return Status::Ok;

@@ -17,9 +17,10 @@ inline constexpr std::uint32_t TEST_GET_LINEARITY = tavrex::DriverRequest(0xA05)
 inline constexpr std::uint32_t TEST_GET_LOG_COUNT = tavrex::DriverRequest(0xA06);   // out: uint32
 inline constexpr std::uint32_t TEST_GET_LOG_ENTRY = tavrex::DriverRequest(0xA07);   // in: uint32 index; out: LogEntry
 inline constexpr std::uint32_t TEST_CLEAR_LOG = tavrex::DriverRequest(0xA08);
+inline constexpr std::uint32_t TEST_GET_SCREEN_POSITION = tavrex::DriverRequest(0xA09);  // out: uint32, unlogged
 
 inline constexpr bool IsTestRequest(std::uint32_t code) {
-    return code >= TEST_QUEUE_TOUCH && code <= TEST_CLEAR_LOG;
+    return code >= TEST_QUEUE_TOUCH && code <= TEST_GET_SCREEN_POSITION;
 }
 
 enum ControllerBehaviour : std::uint32_t {

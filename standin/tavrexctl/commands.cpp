@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "calibrator/display_selection.h"
 #include "driver/records.h"
 #include "driver/requests.h"
 #include "platform/types.h"
+#include "standin/calibration_map.h"
 #include "standin/test_requests.h"
 
 namespace tavrexctl {
@@ -20,6 +22,7 @@ const char* const kUsage =
     "       tavrexctl calibration                the 17 fields of the calibration in force\n"
     "       tavrexctl linearity                  the controller's X and Y linearity values\n"
     "       tavrexctl log [--clear]              the requests received since the last clear\n"
+    "       tavrexctl map X Y                    the screen point of raw (X, Y) under the calibration in force\n"
     "exit: 0 done, 1 refused by the driver, 2 bad arguments, 3 device does not open\n";
 
 namespace {
@@ -89,8 +92,8 @@ std::optional<Command> Parse(int argc, const char* const* argv) {
     if (argc < 2) return std::nullopt;
     const char* verb = argv[1];
     Command command;
-    if (Is(verb, "touch") && argc == 4) {
-        command.kind = Command::Kind::Touch;
+    if ((Is(verb, "touch") || Is(verb, "map")) && argc == 4) {
+        command.kind = Is(verb, "touch") ? Command::Kind::Touch : Command::Kind::Map;
         if (ParseInt32(argv[2], command.x) && ParseInt32(argv[3], command.y)) return command;
         return std::nullopt;
     }
@@ -129,7 +132,33 @@ std::optional<Command> Parse(int argc, const char* const* argv) {
     return std::nullopt;
 }
 
-int Execute(const Command& command, platform::DeviceHandle& device, std::string& out, std::string& err) {
+namespace {
+
+// Where the driver would put the pointer for a raw touch: the calibration in force applied over the
+// calibration area that the screen-position code and the monitors give, in virtual-screen pixels.
+int PrintMappedPoint(const Command& command, platform::DeviceHandle& device, platform::Monitors& monitors,
+                     std::string& out, std::string& err) {
+    tavrex::CalibrationRecord record{};
+    std::uint32_t screenPosition = 0;
+    if (!Query(device, standin::TEST_GET_CALIBRATION, nullptr, 0, &record, sizeof record) ||
+        !Query(device, standin::TEST_GET_SCREEN_POSITION, nullptr, 0, &screenPosition, sizeof screenPosition))
+        return Refused(err, "the calibration request");
+    const calibrator::DisplayLayout layout =
+        calibrator::SelectCalibrationArea(screenPosition, calibrator::RecordMonitors(monitors.enumerate()));
+    const standin::AreaPoint point = standin::MapToArea(record, layout.W, layout.H, command.x, command.y);
+    if (!point.mapped) {
+        err += "tavrexctl: the calibration in force has a zero extent: no point\n";
+        return kExitRefused;
+    }
+    out += std::to_string(static_cast<long long>(layout.area.left) + point.x) + " " +
+           std::to_string(static_cast<long long>(layout.area.top) + point.y) + "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+int Execute(const Command& command, platform::DeviceHandle& device, platform::Monitors& monitors, std::string& out,
+            std::string& err) {
     switch (command.kind) {
     case Command::Kind::Touch: {
         const std::int32_t point[2] = {command.x, command.y};
@@ -166,6 +195,8 @@ int Execute(const Command& command, platform::DeviceHandle& device, std::string&
     }
     case Command::Kind::Log:
         return PrintLog(device, out, err);
+    case Command::Kind::Map:
+        return PrintMappedPoint(command, device, monitors, out, err);
     case Command::Kind::ClearLog: {
         std::uint32_t returned = 0;
         return device.control(standin::TEST_CLEAR_LOG, nullptr, 0, nullptr, 0, &returned)
@@ -176,7 +207,8 @@ int Execute(const Command& command, platform::DeviceHandle& device, std::string&
     return kExitUsage;
 }
 
-int Run(int argc, const char* const* argv, platform::Devices& devices, std::string& out, std::string& err) {
+int Run(int argc, const char* const* argv, platform::Devices& devices, platform::Monitors& monitors,
+        std::string& out, std::string& err) {
     const std::optional<Command> command = Parse(argc, argv);
     if (!command) {
         err += kUsage;
@@ -189,7 +221,7 @@ int Run(int argc, const char* const* argv, platform::Devices& devices, std::stri
         err += ": the stand-in driver (service Tavrex) is not loaded\n";
         return kExitNoDevice;
     }
-    return Execute(*command, *device, out, err);
+    return Execute(*command, *device, monitors, out, err);
 }
 
 }  // namespace tavrexctl

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/desktop.h"
 #include "platform/device.h"
 
 namespace tavrexctl {
@@ -19,10 +20,10 @@ inline constexpr int kExitNoDevice = 3;     // "\\.\tavrex" does not open
 extern const char* const kUsage;
 
 struct Command {
-    enum class Kind { Touch, Controller, State, Version, Calibration, Linearity, Log, ClearLog };
+    enum class Kind { Touch, Controller, State, Version, Calibration, Linearity, Log, ClearLog, Map };
     Kind kind = Kind::Log;
-    std::int32_t x = 0;      // Touch
-    std::int32_t y = 0;      // Touch
+    std::int32_t x = 0;      // Touch, Map
+    std::int32_t y = 0;      // Touch, Map
     std::uint32_t value = 0; // Controller: a ControllerBehaviour; State, Version: 1 current, 0 not
 };
 
@@ -30,9 +31,12 @@ struct Command {
 std::optional<Command> Parse(int argc, const char* const* argv);
 
 // Sends the command's requests; what the user should see goes to out (stdout) and err (stderr).
-int Execute(const Command& command, platform::DeviceHandle& device, std::string& out, std::string& err);
+// The monitors place the calibration area on the desktop for "map".
+int Execute(const Command& command, platform::DeviceHandle& device, platform::Monitors& monitors, std::string& out,
+            std::string& err);
 
 // Parse, open the device, execute.
-int Run(int argc, const char* const* argv, platform::Devices& devices, std::string& out, std::string& err);
+int Run(int argc, const char* const* argv, platform::Devices& devices, platform::Monitors& monitors,
+        std::string& out, std::string& err);
 
 }  // namespace tavrexctl

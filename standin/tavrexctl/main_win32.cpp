@@ -13,8 +13,9 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     platform::win32::Devices devices;
+    platform::win32::Desktop desktop;
     std::string out, err;
-    const int code = tavrexctl::Run(argc, argv, devices, out, err);
+    const int code = tavrexctl::Run(argc, argv, devices, desktop, out, err);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fwrite(err.data(), 1, err.size(), stderr);
     std::fflush(stdout);

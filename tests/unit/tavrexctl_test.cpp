@@ -5,10 +5,12 @@
 
 #include "driver/controller_frames.h"
 #include "driver/records.h"
+#include "driver/registry_paths.h"
 #include "driver/requests.h"
 #include "driver/tavrex_device.h"
 #include "platform/fakes/fake_device.h"
 #include "platform/fakes/fake_registry.h"
+#include "platform/fakes/fake_ui.h"
 #include "standin/tavrexctl/commands.h"
 
 namespace {
@@ -17,6 +19,7 @@ class TavrexctlTest : public testing::Test {
 protected:
     fakes::FakeRegistry registry;
     fakes::FakeDevices devices{registry};
+    fakes::FakeDesktop desktop;
     std::unique_ptr<platform::DeviceHandle> device = devices.open(tavrex::kDevicePath, 3);
     std::string out, err;
 
@@ -24,7 +27,7 @@ protected:
         args.insert(args.begin(), "tavrexctl");
         out.clear();
         err.clear();
-        return tavrexctl::Run(static_cast<int>(args.size()), args.data(), devices, out, err);
+        return tavrexctl::Run(static_cast<int>(args.size()), args.data(), devices, desktop, out, err);
     }
 };
 
@@ -136,6 +139,34 @@ TEST_F(TavrexctlTest, LogListsRequestsWithTheirInputUntilCleared) {
     ASSERT_EQ(Run({"log", "--clear"}), 0);
     ASSERT_EQ(Run({"log"}), 0);
     EXPECT_EQ(out, "");
+}
+
+TEST_F(TavrexctlTest, MapPlacesARawTouchOnTheDesktopUnderTheCalibrationInForce) {
+    // An upright panel: raw 1000..3000 spans the middle half of a 1024-pixel-wide area.
+    tavrex::CalibrationRecord record{};
+    record.Xc = 2000;
+    record.Yc = 1900;
+    record.XL = 4000;
+    record.YL = 4000;
+    ASSERT_TRUE(tavrex::SetCalibration(*device, record));
+    ASSERT_EQ(Run({"map", "1000", "900"}), tavrexctl::kExitOk) << err;
+    EXPECT_EQ(out, "256 192\n");
+
+    // On the right half of a spanning display the point lands in that half.
+    desktop.monitors = {{"\\\\.\\DISPLAY1", {0, 0, 2048, 768}, true}};
+    {
+        auto lock = devices.lock();
+        registry.addKey(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath).values["ScreenPost"] = 18u;
+    }
+    devices.restart();
+    ASSERT_TRUE(tavrex::SetCalibration(*device, record));
+    ASSERT_EQ(Run({"map", "3000", "2900"}), tavrexctl::kExitOk) << err;
+    EXPECT_EQ(out, "1792 576\n");
+
+    record.XL = 0;
+    ASSERT_TRUE(tavrex::SetCalibration(*device, record));
+    EXPECT_EQ(Run({"map", "1", "2"}), tavrexctl::kExitRefused);
+    EXPECT_EQ(Run({"map", "1"}), tavrexctl::kExitUsage);
 }
 
 }  // namespace

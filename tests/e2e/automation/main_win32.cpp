@@ -1,0 +1,329 @@
+// tavrexauto's Windows side: finds windows, reads them and sends them messages for the e2e tests.
+// Messages that only read go through SendMessageTimeout so a hung target cannot hang a test; messages
+// that may start a modal loop in the target (a click, a key, a close) are posted.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/automation/request.h"
+
+namespace {
+
+using namespace tavrexauto;
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+std::string ToAnsi(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+void Write(DWORD stream, const std::wstring& text) {
+    const std::string bytes = ToAnsi(text);
+    const HANDLE handle = GetStdHandle(stream);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
+            written == 0)
+            return;
+        done += written;
+    }
+}
+
+void Line(const std::wstring& text) { Write(STD_OUTPUT_HANDLE, text + L"\n"); }
+
+int Fail(const std::wstring& why) {
+    Write(STD_ERROR_HANDLE, L"tavrexauto: " + why + L"\n");
+    return kExitFailed;
+}
+
+std::uint32_t HandleValue(HWND window) { return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)); }
+HWND WindowOf(std::uint32_t handle) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)); }
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+// A top-level window's title is kept by the system and read without a message; a control's text is asked
+// of the control itself, which may live in another process.
+std::wstring TitleOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return {};
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
+    const int got = GetWindowTextW(window, text.data(), length + 1);
+    return std::wstring(text.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+}
+
+bool ControlText(HWND control, std::wstring& text) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+        return false;
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &got))
+        return false;
+    text.assign(buffer.data(), got < buffer.size() ? static_cast<std::size_t>(got) : buffer.size() - 1);
+    return true;
+}
+
+struct Search {
+    const WindowSpec* spec;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectMatching(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<Search*>(context);
+    if (search.spec->Matches(ClassOf(window), TitleOf(window))) search.found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> FindTopLevel(const WindowSpec& spec) {
+    Search search{&spec, {}};
+    EnumWindows(CollectMatching, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring Describe(const WindowSpec& spec) {
+    if (spec.handle) return L"window " + FormatHandle(*spec.handle);
+    return L"window of class " + (spec.className ? L"\"" + *spec.className + L"\"" : std::wstring(L"*")) +
+           L" and title " + (spec.title ? L"\"" + *spec.title + L"\"" : std::wstring(L"*"));
+}
+
+HWND Resolve(const WindowSpec& spec) {
+    if (spec.handle) return IsWindow(WindowOf(*spec.handle)) ? WindowOf(*spec.handle) : nullptr;
+    const auto found = FindTopLevel(spec);
+    return found.empty() ? nullptr : found.front();
+}
+
+HWND Control(HWND window, std::int32_t id) { return GetDlgItem(window, id); }
+
+std::wstring RectText(const RECT& r) { return FormatRect(r.left, r.top, r.right, r.bottom); }
+
+int Wait(const Request& request) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const auto found = FindTopLevel(request.window);
+        if (!found.empty()) {
+            Line(FormatHandle(HandleValue(found.front())));
+            return kExitOk;
+        }
+        if (GetTickCount() - start >= request.timeoutMs)
+            return Fail(L"no " + Describe(request.window) + L" within " + std::to_wstring(request.timeoutMs) + L" ms");
+        Sleep(kPollIntervalMs);
+    }
+}
+
+int Gone(const Request& request) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (!Resolve(request.window)) return kExitOk;
+        if (GetTickCount() - start >= request.timeoutMs)
+            return Fail(L"the " + Describe(request.window) + L" is still there after " +
+                        std::to_wstring(request.timeoutMs) + L" ms");
+        Sleep(kPollIntervalMs);
+    }
+}
+
+int Info(HWND window) {
+    RECT rect{}, client{};
+    GetWindowRect(window, &rect);
+    GetClientRect(window, &client);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    Line(L"class " + ClassOf(window));
+    Line(L"title " + TitleOf(window));
+    Line(L"rect " + RectText(rect));
+    Line(L"client " + RectText(client));
+    Line(L"style " + FormatHex32(static_cast<std::uint32_t>(style)));
+    Line(L"exstyle " + FormatHex32(static_cast<std::uint32_t>(exStyle)));
+    Line(L"visible " + std::to_wstring(IsWindowVisible(window) ? 1 : 0));
+    Line(L"topmost " + std::to_wstring((exStyle & WS_EX_TOPMOST) ? 1 : 0));
+    Line(L"owner " + FormatHandle(HandleValue(GetWindow(window, GW_OWNER))));
+    return kExitOk;
+}
+
+struct ChildList {
+    std::vector<HWND> children;
+};
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
+    auto& list = *reinterpret_cast<ChildList*>(context);
+    list.children.push_back(child);
+    return TRUE;
+}
+
+int Children(HWND window) {
+    ChildList list;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&list));
+    for (HWND child : list.children) {
+        std::wstring text;
+        if (!ControlText(child, text)) return Fail(L"the control " + FormatHandle(HandleValue(child)) + L" does not answer");
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        Line(std::to_wstring(GetDlgCtrlID(child)) + L" " + ClassOf(child) + L" " + QuoteText(text) + L" " +
+             RectText(rect));
+    }
+    return kExitOk;
+}
+
+int Text(HWND window, std::int32_t id) {
+    const HWND control = Control(window, id);
+    if (!control) return Fail(L"no control " + std::to_wstring(id));
+    std::wstring text;
+    if (!ControlText(control, text)) return Fail(L"control " + std::to_wstring(id) + L" does not answer");
+    Line(text);
+    return kExitOk;
+}
+
+int Click(HWND window, std::int32_t id) {
+    const HWND button = Control(window, id);
+    if (!button) return Fail(L"no control " + std::to_wstring(id));
+    if (!PostMessageW(button, BM_CLICK, 0, 0)) return Fail(L"BM_CLICK could not be posted");
+    return kExitOk;
+}
+
+int Key(HWND window, const Request& request) {
+    const UINT vk = static_cast<UINT>(request.value);
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    if (request.phase != KeyPhase::Up &&
+        !PostMessageW(window, WM_KEYDOWN, vk, static_cast<LPARAM>(KeyMessageLParam(false, scan))))
+        return Fail(L"WM_KEYDOWN could not be posted");
+    if (request.phase != KeyPhase::Down &&
+        !PostMessageW(window, WM_KEYUP, vk, static_cast<LPARAM>(KeyMessageLParam(true, scan))))
+        return Fail(L"WM_KEYUP could not be posted");
+    return kExitOk;
+}
+
+int Close(HWND window, CloseKind kind) {
+    const BOOL posted = kind == CloseKind::Box ? PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0)
+                                               : PostMessageW(window, WM_CLOSE, 0, 0);
+    return posted ? kExitOk : Fail(L"the close message could not be posted");
+}
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                               result ? result : &ignored) != 0;
+}
+
+int Slider(HWND window, std::int32_t id, std::int32_t position) {
+    const HWND slider = Control(window, id);
+    if (!slider) return Fail(L"no control " + std::to_wstring(id));
+    if (!Send(slider, TBM_SETPOS, TRUE, position)) return Fail(L"TBM_SETPOS got no answer");
+    DWORD_PTR now = 0;
+    Send(slider, TBM_GETPOS, 0, 0, &now);
+    // A trackbar tells its parent through the scroll message of its orientation.
+    const UINT scroll = (GetWindowLongW(slider, GWL_STYLE) & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
+    if (!Send(GetParent(slider), scroll, MAKEWPARAM(TB_THUMBPOSITION, static_cast<WORD>(now)),
+              reinterpret_cast<LPARAM>(slider)))
+        return Fail(L"the slider's parent did not take the scroll message");
+    Line(std::to_wstring(static_cast<std::int32_t>(now)));
+    return kExitOk;
+}
+
+int Pick(HWND window, std::int32_t id, std::int32_t index) {
+    const HWND combo = Control(window, id);
+    if (!combo) return Fail(L"no control " + std::to_wstring(id));
+    DWORD_PTR selected = 0;
+    if (!Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &selected)) return Fail(L"CB_SETCURSEL got no answer");
+    if (static_cast<LRESULT>(selected) == CB_ERR) return Fail(L"no item " + std::to_wstring(index));
+    if (!Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), CBN_SELCHANGE),
+              reinterpret_cast<LPARAM>(combo)))
+        return Fail(L"the combo box's parent did not take CBN_SELCHANGE");
+    Line(std::to_wstring(index));
+    return kExitOk;
+}
+
+int Items(HWND window, std::int32_t id) {
+    const HWND combo = Control(window, id);
+    if (!combo) return Fail(L"no control " + std::to_wstring(id));
+    DWORD_PTR count = 0;
+    if (!Send(combo, CB_GETCOUNT, 0, 0, &count) || static_cast<LRESULT>(count) == CB_ERR)
+        return Fail(L"control " + std::to_wstring(id) + L" gave no item count");
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        if (!Send(combo, CB_GETLBTEXTLEN, i, 0, &length) || static_cast<LRESULT>(length) == CB_ERR)
+            return Fail(L"item " + std::to_wstring(i) + L" has no length");
+        // Across processes Wine hands back UTF-16 only for the W message.
+        std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
+        DWORD_PTR got = 0;
+        if (!SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &got) ||
+            static_cast<LRESULT>(got) == CB_ERR)
+            return Fail(L"item " + std::to_wstring(i) + L" has no text");
+        Line(std::wstring(text.data(), got < text.size() ? static_cast<std::size_t>(got) : text.size() - 1));
+    }
+    return kExitOk;
+}
+
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
+    Line(FormatHandle(HandleValue(window)) + L" " + ClassOf(window) + L" " + QuoteText(TitleOf(window)) + L" " +
+         (IsWindowVisible(window) ? L"visible" : L"hidden"));
+    return TRUE;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    Line(std::wstring(info.szDevice) + L" " + RectText(info.rcMonitor) + L" " +
+         ((info.dwFlags & MONITORINFOF_PRIMARY) ? L"1" : L"0"));
+    return TRUE;
+}
+
+int Execute(const Request& request) {
+    switch (request.verb) {
+    case Verb::Wait: return Wait(request);
+    case Verb::Gone: return Gone(request);
+    case Verb::Foreground: Line(FormatHandle(HandleValue(GetForegroundWindow()))); return kExitOk;
+    case Verb::ZOrder: EnumWindows(PrintTopLevel, 0); return kExitOk;
+    case Verb::Monitors:
+        return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? kExitOk : Fail(L"EnumDisplayMonitors failed");
+    default: break;
+    }
+    const HWND window = Resolve(request.window);
+    if (!window) return Fail(L"no " + Describe(request.window));
+    switch (request.verb) {
+    case Verb::Info: return Info(window);
+    case Verb::Children: return Children(window);
+    case Verb::Text: return Text(window, request.controlId);
+    case Verb::Click: return Click(window, request.controlId);
+    case Verb::Key: return Key(window, request);
+    case Verb::Close: return Close(window, request.close);
+    case Verb::Slider: return Slider(window, request.controlId, request.value);
+    case Verb::Pick: return Pick(window, request.controlId, request.value);
+    case Verb::Items: return Items(window, request.controlId);
+    default: return Fail(L"unhandled command");
+    }
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv) return Fail(L"the command line cannot be read");
+    std::vector<std::wstring> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    LocalFree(argv);
+
+    const ParseOutcome parsed = ParseRequest(args);
+    if (!parsed.request) {
+        Write(STD_ERROR_HANDLE, L"tavrexauto: " + parsed.error + L"\n" + kUsage);
+        return kExitUsage;
+    }
+    return Execute(*parsed.request);
+}
