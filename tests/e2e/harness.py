@@ -67,7 +67,10 @@ def run(argv, env, timeout, stdin=subprocess.DEVNULL, capture=True):
         out, err = process.communicate(timeout=timeout)
     except subprocess.TimeoutExpired:
         kill_group(process)
-        process.communicate()
+        try:
+            process.communicate(timeout=5)
+        except subprocess.TimeoutExpired:
+            pass  # a Wine background process may still hold the pipes; they close with the session
         raise HarnessError(f"{' '.join(map(str, argv))} did not end within {timeout} s")
     return process.returncode, out or b"", err or b""
 
@@ -124,6 +127,9 @@ class Program:
 
     def kill(self):
         kill_group(self.process)
+        for stream in (self.process.stdout, self.process.stderr):
+            if stream:
+                stream.close()
 
     def output(self):
         """stdout and stderr, once the program has ended."""
@@ -252,6 +258,10 @@ class Session:
         run([self.wineserver, "-p"], self.env, timeout=30, capture=False)
         # The first command of a session hands its stdio to Wine's background processes: give it none.
         run([self.wine, "cmd", "/c", "ver"], self.env, timeout=120, capture=False)
+        # The first window-station user of a session starts the desktop process, which keeps its stdio.
+        # Start it here, with nothing to hold, rather than from a program whose pipes a test reads (two
+        # programs racing to start it can also leave both waiting).
+        run([self.wine, str(BIN / "tavrexauto.exe"), "zorder"], self.env, timeout=120, capture=False)
         if driver:
             self.start_driver()
 
@@ -287,7 +297,8 @@ class Session:
 
     def launch(self, exe, *args):
         """Starts a Windows program and leaves it running."""
-        path = BIN / exe if not Path(exe).is_absolute() else Path(exe)
+        # Our binaries by name; anything else ("C:\\windows\\notepad.exe") as Wine finds it.
+        path = BIN / exe if (BIN / exe).exists() else exe
         process = subprocess.Popen([self.wine, str(path), *map(str, args)], env=self.env,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                    start_new_session=True)
