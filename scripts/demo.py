@@ -1,0 +1,360 @@
+#!/usr/bin/env python3
+"""The demo: brennick calibrates a simulated touch panel under Wine against the stand-in driver.
+
+A touch panel whose controller does not answer commands and that is mounted rotated (axes swapped, one
+reversed) is calibrated with the corner layout; then, unless --corner-only, an upright panel whose controller
+answers is calibrated with the controller layout. Each run touches the targets the way the panel would report
+them, answers the confirmation with OK and shows what was stored, the calibration in force, how far from each
+target the driver would now put the pointer, and what the driver received.
+
+    scripts/demo.py [--display] [--corner-only]
+
+--display uses the X display in $DISPLAY instead of a private Xvfb. The demo keeps a Wine prefix of its own
+(<flavour build dir>/demo/wine-prefix) and screenshots in build/demo/.
+"""
+
+import argparse
+import math
+import os
+import signal
+import subprocess
+import sys
+import time
+from collections import Counter
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[1]
+SHOTS = REPO / "build" / "demo"
+
+CLASS = "TAVREXCALIBA"
+TITLE = "TAVREX CALIBRAY"
+DIALOG = "#32770"
+CONFIRM_CAPTION = " 校准确认"
+CONFIRM_TEXT = "鼠标指针可以准确跟随手指触点了吗?"
+ID_OK = 1
+VK_ESCAPE = 27
+
+READ_SAMPLE = 0x000F2408
+ARM_SAMPLE = 0x000F2410
+REQUEST_NAMES = {
+    READ_SAMPLE: "read sample",
+    ARM_SAMPLE: "arm sample",
+    0x000F2600: "set calibration",
+    0x000F2620: "reload settings",
+    0x000F2640: "set beep",
+    0x000F2644: "get beep",
+    0x000F264C: "test beep",
+    0x000F2688: "controller command",
+    0x000F2690: "screen position",
+    0x000F269C: "port",
+    0x000F26A0: "driver state",
+}
+# What the calibrator polls while a target waits for its touch; every other request is shown in full.
+POLLING = {READ_SAMPLE}
+
+# Where the calibrator stores a confirmed calibration, in the order of the first fields of the record that
+# "tavrexctl calibration" prints.
+STORED_NAMES = ["Xc", "Yc", "XL", "YL", "Rotate", "Shp", "Shs", "Svp", "Svs"]
+
+# Every wait of the demo is bounded by one of these (seconds).
+WINDOW_TIMEOUT = 40       # a silent controller delays the window by five greetings of about 2 s each
+FIRST_TARGET_TIMEOUT = 40
+PROMPT_TIMEOUT = 30
+EXIT_TIMEOUT = 20
+PAINT_SETTLE = 0.7        # the target is posted just before the arm request; let the paint land
+
+
+class DemoError(RuntimeError):
+    pass
+
+
+def say(text=""):
+    print(text, flush=True)
+
+
+def flavour_dir():
+    """The build folder of the flavour that runs on this machine, as wine_env.sh decides it."""
+    env = {name: value for name, value in os.environ.items()
+           if name not in ("WINEPREFIX", "TAVREX_RUN_DIR", "TAVREX_BIN")}
+    result = subprocess.run(["bash", "-c", '. "$1" >/dev/null 2>&1; printf %s "$TAVREX_FLAVOUR_DIR"', "_",
+                             str(REPO / "scripts" / "wine_env.sh")],
+                            env=env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+    if result.returncode != 0 or not result.stdout:
+        raise DemoError("scripts/wine_env.sh did not name a build flavour")
+    return Path(result.stdout.decode())
+
+
+# The harness reads its build folder when it is imported: the demo's prefix must be settled first, so that it
+# never touches the prefix the e2e tests use.
+os.environ.pop("WINEPREFIX", None)
+os.environ.pop("TAVREX_RUN_DIR", None)
+try:
+    FLAVOUR = flavour_dir()
+except (DemoError, OSError, subprocess.SubprocessError) as error:
+    print(f"demo: FAILED: {error}", file=sys.stderr)
+    sys.exit(1)
+os.environ["TAVREX_BUILD_DIR"] = str(FLAVOUR / "demo")
+sys.path.insert(0, str(REPO / "tests" / "e2e"))
+import harness  # noqa: E402
+
+harness.OUT = SHOTS
+
+
+class DemoSession(harness.Session):
+    """A harness session on a display of the demo's own: its own Xvfb number range, or the user's display."""
+
+    FIRST_DISPLAY = 160  # the e2e tests take the first free number from 91
+
+    def __init__(self, own_display):
+        super().__init__(screens=1)
+        self.own_display = own_display
+
+    def _start_xvfb(self):
+        if self.own_display:
+            display = os.environ.get("DISPLAY")
+            if not display:
+                raise DemoError("--display needs $DISPLAY")
+            code, _, _ = harness.run(["xdpyinfo", "-display", display], dict(os.environ), timeout=10)
+            if code != 0:
+                raise DemoError(f"no X server answers on {display}")
+            self._use_display(display, "your display")
+            return
+        for number in range(self.FIRST_DISPLAY, self.FIRST_DISPLAY + 40):
+            if Path(f"/tmp/.X11-unix/X{number}").exists() or Path(f"/tmp/.X{number}-lock").exists():
+                continue
+            self.xvfb = subprocess.Popen(["Xvfb", f":{number}", *harness.ONE_SCREEN, "-nolisten", "tcp", "-noreset"],
+                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL, start_new_session=True)
+            deadline = time.monotonic() + 10
+            while time.monotonic() < deadline and self.xvfb.poll() is None:
+                if Path(f"/tmp/.X11-unix/X{number}").exists():
+                    self._use_display(f":{number}", "Xvfb")
+                    return
+                time.sleep(0.05)
+            harness.kill_group(self.xvfb)  # lost a race for this number, or did not start: try the next
+            self.xvfb = None
+        raise DemoError("Xvfb did not start on any display from "
+                        f":{self.FIRST_DISPLAY} to :{self.FIRST_DISPLAY + 39}")
+
+    def _use_display(self, display, what):
+        self.display = display
+        self.env["DISPLAY"] = display
+        self.env["TAVREX_DISPLAY"] = display  # wine_prefix.sh then uses this server
+        harness.log(f"{what} {display}")
+
+
+# ---- the simulated panels -----------------------------------------------------------------------------------
+
+class Panel:
+    """A touch panel mounted over the calibration area: what its controller reports for a touch at a pixel."""
+
+    def __init__(self, name, formula, raw):
+        self.name = name
+        self.formula = formula
+        self.raw = raw  # (x, y) in the area's pixels -> raw (x, y)
+
+    def touch(self, x, y):
+        raw_x, raw_y = self.raw(x, y)
+        return round(raw_x), round(raw_y)
+
+
+ROTATED = Panel("rotated a quarter turn", "raw x = 3900 - 3.1 * y,  raw y = 250 + 3.4 * x",
+                lambda x, y: (3900 - 3.1 * y, 250 + 3.4 * x))
+UPRIGHT = Panel("upright", "raw x = 180 + 3.7 * x,  raw y = 320 + 4.6 * y",
+                lambda x, y: (180 + 3.7 * x, 320 + 4.6 * y))
+
+
+class Run:
+    def __init__(self, name, controller, panel, targets):
+        self.name = name
+        self.controller = controller  # what "tavrexctl controller" is told
+        self.panel = panel
+        self.targets = targets  # target codes in the order the calibrator shows them
+
+
+CORNER = Run("corner", "silent", ROTATED, [16, 32, 256, 288])
+CONTROLLER = Run("controller", "answering", UPRIGHT, [16, 64, 128, 32])
+
+
+def target_centre(code, width, height):
+    """Where a target's centre sits in the area: the calibrator's grid at a quarter and three quarters."""
+    x1, x3, y1, y3 = width // 4, 3 * width // 4, height // 4, 3 * height // 4
+    centres = {
+        16: (x1, y1),
+        32: (x3, y3),
+        64: ((3 * x1 + x3) // 4, (3 * y1 + y3) // 4),
+        128: ((x1 + 3 * x3) // 4, (y1 + 3 * y3) // 4),
+        256: (x1, y3),
+        288: (x3, y1),
+    }
+    return centres[code]
+
+
+# ---- one calibration ----------------------------------------------------------------------------------------
+
+def wait_for(condition, timeout, what, interval=0.25):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(interval)
+    raise DemoError(f"{what} within {timeout} s")
+
+
+def request_codes(session):
+    return [int(line.split()[0], 16) for line in session.ctl("log")]
+
+
+def signed(value):
+    return value - (1 << 32) if value >= 1 << 31 else value
+
+
+def stored_values(session):
+    code, out, err = session.run_windows("reg", "query", harness.PARAMETERS_KEY)
+    if code != 0:
+        raise DemoError(f"reg query {harness.PARAMETERS_KEY} exited {code}: {out}{err}")
+    values = {}
+    for line in out.splitlines():
+        parts = line.split()
+        if len(parts) == 3 and parts[1] == "REG_DWORD":
+            values[parts[0]] = signed(int(parts[2], 16))
+    return values
+
+
+def forget_stored_values(session):
+    """So that what the demo prints afterwards can only have come from this run."""
+    for name in STORED_NAMES:
+        session.run_windows("reg", "delete", harness.PARAMETERS_KEY, "/v", name, "/f")
+    left = sorted(set(stored_values(session)) & set(STORED_NAMES))
+    if left:
+        raise DemoError(f"could not clear the stored values {left}")
+
+
+def calibrate(session, run, number):
+    say(f"== Run {number}: {run.name} layout, controller {run.controller}, panel {run.panel.name}")
+    say(f"   {run.panel.formula}   (x, y: pixels of the calibration area)")
+    forget_stored_values(session)
+    session.ctl("controller", run.controller)
+    session.ctl("log", "--clear")
+    started = time.monotonic()
+    program = session.launch("brennick.exe")
+    try:
+        window = session.wait_window(CLASS, TITLE, timeout_ms=WINDOW_TIMEOUT * 1000)
+        left, top, right, bottom = session.info(window)["rect"]
+        width, height = right - left, bottom - top
+        say(f"   calibration area {left},{top} - {right},{bottom} ({width} x {height})")
+
+        touches = []
+        for code in run.targets:
+            cx, cy = target_centre(code, width, height)
+            touches.append((code, (left + cx, top + cy), run.panel.touch(cx, cy)))
+
+        # No touch is queued yet, so the first target stays up until the screenshot is taken.
+        wait_for(lambda: ARM_SAMPLE in request_codes(session), FIRST_TARGET_TIMEOUT,
+                 "the calibrator did not ask for the first touch")
+        time.sleep(PAINT_SETTLE)
+        first_shot = session.screenshot(f"demo_{run.name}_first_target")
+        for _, _, (raw_x, raw_y) in touches:
+            session.ctl("touch", raw_x, raw_y)
+
+        prompt = session.wait_window(DIALOG, CONFIRM_CAPTION, timeout_ms=PROMPT_TIMEOUT * 1000)
+        texts = [text for _, _, text, _ in session.children(prompt)]
+        if CONFIRM_TEXT not in texts:
+            raise DemoError(f"the confirmation asks something else: {texts}")
+        prompt_shot = session.screenshot(f"demo_{run.name}_confirmation")
+        session.auto("click", prompt, ID_OK)
+        code = program.wait(EXIT_TIMEOUT)
+        if code != 0:
+            raise DemoError(f"brennick.exe exited {code}")
+        elapsed = time.monotonic() - started
+    except BaseException:
+        if program.running():
+            program.kill()
+        raise
+
+    say(f"   brennick.exe exited 0 after {elapsed:.1f} s (touches sent, OK pressed)")
+    report(session, touches, [first_shot, prompt_shot])
+
+
+def report(session, touches, shots):
+    stored = stored_values(session)
+    missing = [name for name in STORED_NAMES if name not in stored]
+    if missing:
+        raise DemoError(f"OK was pressed but these values were not stored: {missing}")
+    say("   stored in " + harness.PARAMETERS_KEY + ":")
+    say("     " + "  ".join(f"{name}={stored[name]}" for name in STORED_NAMES))
+
+    in_force = [int(v) for v in session.ctl("calibration")[0].split()]
+    say("   calibration in force (tavrexctl calibration):")
+    say("     " + " ".join(map(str, in_force)))
+    differing = [name for i, name in enumerate(STORED_NAMES) if in_force[i] != stored[name]]
+    if differing:
+        raise DemoError(f"the driver uses other values than were stored: {differing}")
+
+    say("   where the driver now puts the pointer for each touch:")
+    say("     target  centre      raw touch      pointer     error")
+    worst = 0.0
+    for code, (sx, sy), (raw_x, raw_y) in touches:
+        px, py = (int(v) for v in session.ctl("map", raw_x, raw_y)[0].split())
+        error = math.hypot(px - sx, py - sy)
+        worst = max(worst, error)
+        say(f"     {code:>5}   {sx:>4},{sy:<4}   {raw_x:>5},{raw_y:<5}   {px:>4},{py:<4}   "
+            f"{error:5.2f} px ({px - sx:+d}, {py - sy:+d})")
+    say(f"     largest error {worst:.2f} px")
+
+    lines = session.ctl("log")
+    counts = Counter(int(line.split()[0], 16) for line in lines)
+    say(f"   requests the driver received ({len(lines)}):")
+    for code, count in sorted(counts.items()):
+        say(f"     0x{code:08X} {REQUEST_NAMES.get(code, '?'):<20} x {count}")
+    say("   every request but the polling, in order:")
+    for line in lines:
+        code = int(line.split()[0], 16)
+        if code not in POLLING:
+            say(f"     {line}    ({REQUEST_NAMES.get(code, '?')})")
+
+    say("   screenshots:")
+    for path in shots:
+        say(f"     {path}")
+    say()
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Calibrates simulated touch panels with brennick.exe under Wine.")
+    parser.add_argument("--display", action="store_true", help="use the X display in $DISPLAY instead of Xvfb")
+    parser.add_argument("--corner-only", action="store_true", help="only the rotated panel, corner layout")
+    args = parser.parse_args()
+
+    reason = harness.unavailable_reason()
+    if reason:
+        raise DemoError(f"Wine cannot run here: {reason}")
+    # A SIGTERM (from timeout, or the user) ends the demo through the same clean-up as any failure.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    SHOTS.mkdir(parents=True, exist_ok=True)
+    for old in SHOTS.glob("demo_*.png"):
+        old.unlink()
+
+    started = time.monotonic()
+    session = DemoSession(own_display=args.display)
+    try:
+        session.start()
+        say(f"demo: Wine prefix {session.env['WINEPREFIX']} ({session.env.get('WINEARCH', '?')}), "
+            f"display {session.display}, binaries {harness.BIN}")
+        say()
+        runs = [CORNER] if args.corner_only else [CORNER, CONTROLLER]
+        for number, run in enumerate(runs, 1):
+            calibrate(session, run, number)
+    finally:
+        session.stop()
+    say(f"demo: done in {time.monotonic() - started:.0f} s")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except (DemoError, harness.HarnessError, OSError, subprocess.SubprocessError) as error:
+        print(f"demo: FAILED: {error}", file=sys.stderr)
+        sys.exit(1)
+    except KeyboardInterrupt:
+        print("demo: interrupted", file=sys.stderr)
+        sys.exit(130)
