@@ -36,6 +36,7 @@ VK_ESCAPE = 27
 
 READ_SAMPLE = 0x000F2408
 ARM_SAMPLE = 0x000F2410
+CONTROLLER_COMMAND = 0x000F2688
 REQUEST_NAMES = {
     READ_SAMPLE: "read sample",
     ARM_SAMPLE: "arm sample",
@@ -44,7 +45,7 @@ REQUEST_NAMES = {
     0x000F2640: "set beep",
     0x000F2644: "get beep",
     0x000F264C: "test beep",
-    0x000F2688: "controller command",
+    CONTROLLER_COMMAND: "controller command",
     0x000F2690: "screen position",
     0x000F269C: "port",
     0x000F26A0: "driver state",
@@ -273,10 +274,26 @@ def calibrate(session, run, number):
         raise
 
     say(f"   brennick.exe exited 0 after {elapsed:.1f} s (touches sent, OK pressed)")
-    report(session, touches, [first_shot, prompt_shot])
+    report(session, run, touches, [first_shot, prompt_shot])
 
 
-def report(session, touches, shots):
+def describe(line):
+    """A log line's request by name; a controller command also by the command its frame carries."""
+    fields = line.split()
+    code = int(fields[0], 16)
+    name = REQUEST_NAMES.get(code, "?")
+    if code == CONTROLLER_COMMAND and len(fields) > 3:
+        frame = bytes(int(b, 16) for b in fields[2:18])  # the frame follows its 0x01 start byte
+        command = ""
+        for byte in frame:
+            if not (0x30 <= byte <= 0x39 or 0x41 <= byte <= 0x5A):
+                break
+            command += chr(byte)
+        name += f" {command}"
+    return name
+
+
+def report(session, run, touches, shots):
     stored = stored_values(session)
     missing = [name for name in STORED_NAMES if name not in stored]
     if missing:
@@ -290,6 +307,8 @@ def report(session, touches, shots):
     differing = [name for i, name in enumerate(STORED_NAMES) if in_force[i] != stored[name]]
     if differing:
         raise DemoError(f"the driver uses other values than were stored: {differing}")
+    if run.controller == "answering":
+        say("   the controller's linearity values (tavrexctl linearity): " + session.ctl("linearity")[0])
 
     say("   where the driver now puts the pointer for each touch:")
     say("     target  centre      raw touch      pointer     error")
@@ -311,7 +330,7 @@ def report(session, touches, shots):
     for line in lines:
         code = int(line.split()[0], 16)
         if code not in POLLING:
-            say(f"     {line}    ({REQUEST_NAMES.get(code, '?')})")
+            say(f"     {line}    ({describe(line)})")
 
     say("   screenshots:")
     for path in shots:

@@ -410,6 +410,17 @@ class Session:
         return path
 
 
+def start_session(screens=1):
+    """A started Session; whatever a failed start left running is stopped."""
+    session = Session(screens=screens)
+    try:
+        session.start()
+    except BaseException:
+        session.stop()
+        raise
+    return session
+
+
 def pixel(path, x, y):
     """The (r, g, b) colour of one pixel of an image."""
     code, out, err = run(["convert", str(path), "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"],

@@ -49,12 +49,7 @@ session = None
 
 def setUpModule():
     global session
-    session = harness.Session(screens=1)
-    try:
-        session.start()
-    except BaseException:
-        session.stop()
-        raise
+    session = harness.start_session()
 
 
 def tearDownModule():

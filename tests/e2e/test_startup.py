@@ -39,12 +39,7 @@ session = None
 
 def setUpModule():
     global session
-    session = harness.Session(screens=1)
-    try:
-        session.start()
-    except BaseException:
-        session.stop()
-        raise
+    session = harness.start_session()
 
 
 def tearDownModule():
@@ -282,8 +277,7 @@ class TwoMonitors(StartupCase):
     def setUpClass(cls):
         global session
         session.stop()
-        session = harness.Session(screens=2)
-        session.start()
+        session = harness.start_session(screens=2)
         cls.monitors = {name: rect for name, rect, _ in session.monitors()}
         if set(cls.monitors) != {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"}:
             raise unittest.SkipTest(f"Wine shows these monitors on two Xvfb screens: {cls.monitors}")

@@ -80,31 +80,31 @@ bool ControlText(HWND control, std::wstring& text) {
 }
 
 struct Search {
-    const WindowSpec* spec;
+    const WindowQuery* query;
     std::vector<HWND> found;
 };
 
 BOOL CALLBACK CollectMatching(HWND window, LPARAM context) {
     auto& search = *reinterpret_cast<Search*>(context);
-    if (search.spec->Matches(ClassOf(window), TitleOf(window))) search.found.push_back(window);
+    if (search.query->Matches(ClassOf(window), TitleOf(window))) search.found.push_back(window);
     return TRUE;
 }
 
-std::vector<HWND> FindTopLevel(const WindowSpec& spec) {
-    Search search{&spec, {}};
+std::vector<HWND> FindTopLevel(const WindowQuery& query) {
+    Search search{&query, {}};
     EnumWindows(CollectMatching, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-std::wstring Describe(const WindowSpec& spec) {
-    if (spec.handle) return L"window " + FormatHandle(*spec.handle);
-    return L"window of class " + (spec.className ? L"\"" + *spec.className + L"\"" : std::wstring(L"*")) +
-           L" and title " + (spec.title ? L"\"" + *spec.title + L"\"" : std::wstring(L"*"));
+std::wstring Describe(const WindowQuery& query) {
+    if (query.handle) return L"window " + FormatHandle(*query.handle);
+    return L"window of class " + (query.className ? L"\"" + *query.className + L"\"" : std::wstring(L"*")) +
+           L" and title " + (query.title ? L"\"" + *query.title + L"\"" : std::wstring(L"*"));
 }
 
-HWND Resolve(const WindowSpec& spec) {
-    if (spec.handle) return IsWindow(WindowOf(*spec.handle)) ? WindowOf(*spec.handle) : nullptr;
-    const auto found = FindTopLevel(spec);
+HWND Resolve(const WindowQuery& query) {
+    if (query.handle) return IsWindow(WindowOf(*query.handle)) ? WindowOf(*query.handle) : nullptr;
+    const auto found = FindTopLevel(query);
     return found.empty() ? nullptr : found.front();
 }
 

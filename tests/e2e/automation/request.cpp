@@ -92,7 +92,7 @@ ParseOutcome Refuse(std::wstring why) { return {std::nullopt, std::move(why)}; }
 
 }  // namespace
 
-bool WindowSpec::Matches(std::wstring_view windowClass, std::wstring_view windowTitle) const {
+bool WindowQuery::Matches(std::wstring_view windowClass, std::wstring_view windowTitle) const {
     if (className && *className != windowClass) return false;
     if (title && *title != windowTitle) return false;
     return true;

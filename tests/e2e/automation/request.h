@@ -26,7 +26,7 @@ enum class KeyPhase { Down, Up, Both };
 enum class CloseKind { Box, Message };  // WM_SYSCOMMAND SC_CLOSE as the close box sends it, or a plain WM_CLOSE
 
 // A top-level window named by its handle, or by class and title where an empty optional means "any".
-struct WindowSpec {
+struct WindowQuery {
     std::optional<std::uint32_t> handle;
     std::optional<std::wstring> className;
     std::optional<std::wstring> title;
@@ -36,7 +36,7 @@ struct WindowSpec {
 
 struct Request {
     Verb verb = Verb::Foreground;
-    WindowSpec window;
+    WindowQuery window;
     std::int32_t controlId = 0;  // Text, Click, Slider, Pick, Items
     std::int32_t value = 0;      // Key: virtual key; Slider: position; Pick: index
     KeyPhase phase = KeyPhase::Both;
