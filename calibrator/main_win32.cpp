@@ -58,13 +58,22 @@ void RegisterCalibratorClass(HINSTANCE instance) {
 }  // namespace
 
 LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (g_app && g_app->mainWindow == reinterpret_cast<platform::WindowId>(window) &&
-        calibrator::HandleCalibratorMessage(*g_app, message, wParam, lParam))
+    // Nothing may unwind into the system's dispatcher; an allocation that fails here ends the program
+    // the way ESC would not, but cleanly: quit with 0.
+    try {
+        if (g_app && g_app->mainWindow == reinterpret_cast<platform::WindowId>(window) &&
+            calibrator::HandleCalibratorMessage(*g_app, message, wParam, lParam))
+            return 0;
+    } catch (...) {
+        PostQuitMessage(0);
         return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+namespace {
+
+int Run(HINSTANCE instance, int showCommand) {
     auto* seams = new (std::nothrow) Win32Seams(instance);
     if (!seams) return 0;
     g_app = new (std::nothrow) Calibrator(seams->platform());
@@ -82,4 +91,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         DispatchMessageA(&message);
     }
     return got == 0 ? static_cast<int>(message.wParam) : 0;
+}
+
+}  // namespace
+
+// The program's exit code is 0 in every case.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    try {
+        return Run(instance, showCommand);
+    } catch (...) {
+        return 0;
+    }
 }

@@ -27,7 +27,11 @@ struct ThreadStart {
 DWORD WINAPI RunThread(LPVOID data) {
     ThreadStart start = *static_cast<ThreadStart*>(data);
     delete static_cast<ThreadStart*>(data);
-    start.body(start.argument);
+    try {
+        start.body(start.argument);
+    } catch (...) {
+        // A thread entry must not unwind into the system; the thread just ends.
+    }
     return 0;
 }
 
