@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "calibrator/calibrator.h"
 #include "driver/registry_paths.h"
+#include "driver/requests.h"
 #include "platform/fakes/fake_clock.h"
 #include "platform/fakes/fake_device.h"
 #include "platform/fakes/fake_registry.h"
@@ -26,6 +28,21 @@ public:
     void paint(platform::WindowId, std::uint32_t code) override { painted.push_back(code); }
     void drawTarget(platform::WindowId, std::uint32_t code) override { drawn.push_back(code); }
 };
+
+// The command letters of a controller frame the driver received ("ET3", "GP", "SP"), after checking
+// the command block around them; empty for any other request.
+inline std::string FrameName(const standin::LogEntry& entry) {
+    if (entry.code != tavrex::REQ_CONTROLLER_COMMAND) return {};
+    tavrex::ControllerCommand command;
+    std::memcpy(&command, entry.input, sizeof command);
+    EXPECT_EQ(entry.inputSize, 32u);
+    EXPECT_EQ(command.key, 0x7C41u);
+    EXPECT_EQ(command.reserved, 0u);
+    EXPECT_EQ(command.frame[0], 0x01);
+    EXPECT_EQ(command.frame[command.sendLength - 1], 0x0D);
+    const std::size_t letters = command.frame[1] == 'S' ? 2 : command.sendLength - 2;  // "SP" carries values
+    return std::string(reinterpret_cast<const char*>(command.frame + 1), letters);
+}
 
 class CalibratorFixture : public ::testing::Test {
 protected:

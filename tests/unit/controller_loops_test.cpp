@@ -27,17 +27,8 @@ protected:
     // The frames the controller was sent, as text ("ET3", "GP", ...).
     std::vector<std::string> Frames() {
         std::vector<std::string> frames;
-        for (const auto& entry : devices.log()) {
-            if (entry.code != tavrex::REQ_CONTROLLER_COMMAND) continue;
-            tavrex::ControllerCommand command;
-            std::memcpy(&command, entry.input, sizeof command);
-            EXPECT_EQ(entry.inputSize, 32u);
-            EXPECT_EQ(command.key, 0x7C41u);
-            EXPECT_EQ(command.reserved, 0u);
-            EXPECT_EQ(command.frame[0], 0x01);
-            EXPECT_EQ(command.frame[command.sendLength - 1], 0x0D);
-            frames.emplace_back(reinterpret_cast<const char*>(command.frame + 1), command.sendLength - 2);
-        }
+        for (const auto& entry : devices.log())
+            if (entry.code == tavrex::REQ_CONTROLLER_COMMAND) frames.push_back(testing_support::FrameName(entry));
         return frames;
     }
     std::unique_ptr<calibrator::Calibrator> app;

@@ -77,15 +77,7 @@ protected:
 
     std::vector<Request> Requests() {
         std::vector<Request> requests;
-        for (const auto& entry : devices.log()) {
-            Request r{entry.code, ""};
-            if (entry.code == tavrex::REQ_CONTROLLER_COMMAND) {
-                tavrex::ControllerCommand c;
-                std::memcpy(&c, entry.input, sizeof c);
-                r.frame.assign(reinterpret_cast<const char*>(c.frame + 1), c.frame[1] == 'S' ? 2 : c.sendLength - 2);
-            }
-            requests.push_back(r);
-        }
+        for (const auto& entry : devices.log()) requests.push_back({entry.code, testing_support::FrameName(entry)});
         return requests;
     }
     std::vector<std::string> Frames() {
