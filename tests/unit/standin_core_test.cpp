@@ -3,6 +3,8 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <random>
+#include <vector>
 #include <string>
 
 #include "driver/controller_frames.h"
@@ -172,6 +174,48 @@ TEST_F(StandinCore, LogKeepsEveryRealRequestWithItsInputButNoTestRequests) {
     EXPECT_EQ(core->logDropped(), 13u);
     ASSERT_EQ(Send(standin::TEST_CLEAR_LOG), Status::Ok);
     EXPECT_EQ(core->logCount(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The core runs inside the kernel: no request, however malformed, may read or write outside the
+// buffers it was given (the sanitizers watch), and no answer may claim more bytes than fit.
+TEST(StandinCoreRobustness, RandomRequestsStayWithinTheirBuffers) {
+    auto core = std::make_unique<standin::ProtocolCore>();
+    core->init({});
+    std::mt19937 random(20261208);
+    const std::uint32_t codes[] = {tavrex::REQ_READ_SAMPLE,         tavrex::REQ_ARM_SAMPLE,
+                                   tavrex::REQ_SET_CALIBRATION,     tavrex::REQ_RELOAD_SETTINGS,
+                                   tavrex::REQ_SET_BEEP,            tavrex::REQ_GET_BEEP,
+                                   tavrex::REQ_TEST_BEEP,           tavrex::REQ_CONTROLLER_COMMAND,
+                                   tavrex::REQ_GET_SCREEN_POSITION, tavrex::REQ_GET_PORT,
+                                   tavrex::REQ_GET_DRIVER_STATE,    standin::TEST_QUEUE_TOUCH,
+                                   standin::TEST_SET_CONTROLLER,    standin::TEST_GET_CALIBRATION,
+                                   standin::TEST_GET_LOG_ENTRY,     standin::TEST_GET_LINEARITY,
+                                   0x000F2FFC,                      0};
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint32_t code = codes[random() % std::size(codes)];
+        // Exactly-sized heap buffers, so that any overrun is caught.
+        std::vector<std::uint8_t> in(random() % 80), out(random() % 80);
+        for (auto& byte : in) byte = static_cast<std::uint8_t>(random());
+        if (code == tavrex::REQ_CONTROLLER_COMMAND && in.size() >= 32 && random() % 2) {
+            // Well-formed blocks with random frames reach the frame parser.
+            tavrex::ControllerCommand command = tavrex::MakeGpCommand();
+            command.sendLength = random() % 20;
+            command.replyLength = random() % 16;
+            std::memcpy(in.data(), &command, 16 + 16);
+            static const char kFrameBytes[] = "\x01SPGET30\r";
+            for (int b = 0; b < 16; ++b)
+                in[b] = static_cast<std::uint8_t>(random() % 4 ? kFrameBytes[random() % 9] : random());
+        }
+        std::uint32_t returned = 0xFFFFFFFF;
+        core->handle(code, in.empty() ? nullptr : in.data(), static_cast<std::uint32_t>(in.size()),
+                     out.empty() ? nullptr : out.data(), static_cast<std::uint32_t>(out.size()), &returned);
+        ASSERT_LE(returned, out.size()) << "code " << std::hex << code;
+    }
+    EXPECT_LE(core->logCount(), standin::ProtocolCore::kLogSize);
 }
 
 }  // namespace
