@@ -24,16 +24,35 @@ private:
 template <typename T>
 class ScopedObject {
 public:
-    explicit ScopedObject(T object) : object_(object) {}
-    ~ScopedObject() {
-        if (object_) DeleteObject(object_);
-    }
+    explicit ScopedObject(T object = nullptr) : object_(object) {}
+    ~ScopedObject() { reset(); }
     ScopedObject(const ScopedObject&) = delete;
     ScopedObject& operator=(const ScopedObject&) = delete;
     T get() const { return object_; }
+    void reset(T object = nullptr) {
+        if (object_) DeleteObject(object_);
+        object_ = object;
+    }
 
 private:
     T object_;
+};
+
+// A memory device context, deleted at the end of the scope.
+class ScopedMemoryDC {
+public:
+    ScopedMemoryDC() = default;
+    ~ScopedMemoryDC() { reset(); }
+    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+    HDC get() const { return dc_; }
+    void reset(HDC dc = nullptr) {
+        if (dc_) DeleteDC(dc_);
+        dc_ = dc;
+    }
+
+private:
+    HDC dc_ = nullptr;
 };
 
 class ScopedWindowDC {

@@ -1,8 +1,11 @@
-// The calibration window's off-screen images, drawn with GDI; kept until the process ends.
+// The calibration window's off-screen images, drawn with GDI; built once and kept until the process ends.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+
+#include "calibrator/gdi_scoped.h"
 #include "calibrator/target_screen.h"
 
 namespace calibrator {
@@ -21,11 +24,15 @@ private:
 
     HINSTANCE instance_;
     DisplayLayout layout_;
-    HDC backgroundDC_ = nullptr;
-    HDC glyphDC_ = nullptr;
-    HBITMAP background_ = nullptr;
-    HBITMAP glyph_ = nullptr;
-    HFONT font_ = nullptr;
+    // Declared so that destruction puts the selections back, then deletes the objects, then the contexts.
+    gdi::ScopedMemoryDC backgroundDC_;
+    gdi::ScopedMemoryDC glyphDC_;
+    gdi::ScopedObject<HBITMAP> background_;
+    gdi::ScopedObject<HBITMAP> glyph_;
+    gdi::ScopedObject<HFONT> font_;
+    std::optional<gdi::ScopedSelect> backgroundSelected_;
+    std::optional<gdi::ScopedSelect> glyphSelected_;
+    std::optional<gdi::ScopedSelect> fontSelected_;
 };
 
 }  // namespace calibrator
