@@ -144,10 +144,10 @@ void ComputeCornerLayout(const RawPoint (&s)[4], tavrex::CalibrationRecord& r) {
 
 // What the driver assumes when a value is missing; a zero extent would leave it nothing to divide by.
 void ApplyDefaults(tavrex::CalibrationRecord& r) {
-    if (r.Xc == 0) r.Xc = 892;
-    if (r.Yc == 0) r.Yc = 520;
-    if (r.XL == 0) r.XL = 1114;
-    if (r.YL == 0) r.YL = 812;
+    if (r.Xc == 0) r.Xc = tavrex::kDefaultCalibration.Xc;
+    if (r.Yc == 0) r.Yc = tavrex::kDefaultCalibration.Yc;
+    if (r.XL == 0) r.XL = tavrex::kDefaultCalibration.XL;
+    if (r.YL == 0) r.YL = tavrex::kDefaultCalibration.YL;
 }
 
 // The diagonal layout cannot tell a swapped panel from a reversed one; the signs decide alone.

@@ -4,18 +4,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "driver/screen_position.h"
 #include "platform/desktop.h"
 #include "platform/types.h"
 
 namespace calibrator {
 
-inline constexpr std::uint32_t SCREEN_SINGLE = 16;
-inline constexpr std::uint32_t SCREEN_SPAN_LEFT = 17;
-inline constexpr std::uint32_t SCREEN_SPAN_RIGHT = 18;
-inline constexpr std::uint32_t SCREEN_SPAN_TOP = 19;
-inline constexpr std::uint32_t SCREEN_SPAN_BOTTOM = 20;
-inline constexpr std::uint32_t SCREEN_ON_PRIMARY = 37;
-inline constexpr std::uint32_t SCREEN_ON_SECONDARY = 38;
+using tavrex::SCREEN_SINGLE;
+using tavrex::SCREEN_SPAN_LEFT;
+using tavrex::SCREEN_SPAN_RIGHT;
+using tavrex::SCREEN_SPAN_TOP;
+using tavrex::SCREEN_SPAN_BOTTOM;
+using tavrex::SCREEN_ON_PRIMARY;
+using tavrex::SCREEN_ON_SECONDARY;
 
 inline constexpr const char* kDisplay1Name = "\\\\.\\DISPLAY1";
 inline constexpr const char* kDisplay2Name = "\\\\.\\DISPLAY2";

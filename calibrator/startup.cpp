@@ -4,7 +4,7 @@
 
 #include "calibrator/controller_loops.h"
 #include "calibrator/texts.h"
-#include "driver/registry_paths.h"
+#include "driver/parameters.h"
 #include "driver/requests.h"
 #include "driver/tavrex_device.h"
 

@@ -4,7 +4,7 @@
 
 #include "calibrator/startup.h"
 #include "calibrator/texts.h"
-#include "driver/registry_paths.h"
+#include "driver/parameters.h"
 
 namespace calibrator {
 
@@ -17,11 +17,11 @@ struct StoredValue {
 
 // Written in this order. Fields 9 to 16 serve only the trial calibration and are not kept.
 constexpr StoredValue kStoredValues[] = {
-    {"Xc", &tavrex::CalibrationRecord::Xc},         {"XL", &tavrex::CalibrationRecord::XL},
-    {"Yc", &tavrex::CalibrationRecord::Yc},         {"YL", &tavrex::CalibrationRecord::YL},
-    {"Shp", &tavrex::CalibrationRecord::Shp},       {"Shs", &tavrex::CalibrationRecord::Shs},
-    {"Svp", &tavrex::CalibrationRecord::Svp},       {"Svs", &tavrex::CalibrationRecord::Svs},
-    {"Rotate", &tavrex::CalibrationRecord::Rotate},
+    {tavrex::kValueXc, &tavrex::CalibrationRecord::Xc},         {tavrex::kValueXL, &tavrex::CalibrationRecord::XL},
+    {tavrex::kValueYc, &tavrex::CalibrationRecord::Yc},         {tavrex::kValueYL, &tavrex::CalibrationRecord::YL},
+    {tavrex::kValueShp, &tavrex::CalibrationRecord::Shp},       {tavrex::kValueShs, &tavrex::CalibrationRecord::Shs},
+    {tavrex::kValueSvp, &tavrex::CalibrationRecord::Svp},       {tavrex::kValueSvs, &tavrex::CalibrationRecord::Svs},
+    {tavrex::kValueRotate, &tavrex::CalibrationRecord::Rotate},
 };
 
 }  // namespace

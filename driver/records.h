@@ -76,6 +76,11 @@ static_assert(offsetof(ControllerCommand, key) == 24 && offsetof(ControllerComma
 
 static_assert(sizeof(BeepRecord) == 20);
 
+// What the driver runs on while Parameters holds no calibration; a stored zero centre or extent
+// also falls back on these.
+inline constexpr CalibrationRecord kDefaultCalibration = {892, 520, 1114, 812, 0, 4096, 0, 4096, 0,
+                                                          0,   0,   0,    0,   0, 0,    0, 0};
+
 // Field n of the record, in the driver's order (0 = Xc ... 16 = second diagonal y span).
 std::int32_t RecordField(const CalibrationRecord& record, int index);
 void SetRecordField(CalibrationRecord& record, int index, std::int32_t value);

@@ -19,6 +19,9 @@ public:
     virtual bool setDword(const char* name, std::uint32_t value) = 0;
     virtual bool queryString(const char* name, std::string& value) = 0;
     virtual bool setString(const char* name, const std::string& value) = 0;
+    // The value's stored bytes, whatever its type, when they fit into capacity bytes: size receives
+    // their count. A missing value or one that does not fit writes nothing to data.
+    virtual bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) = 0;
 };
 
 class Registry {

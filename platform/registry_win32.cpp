@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cstring>
+#include <vector>
+
 #include "platform/win32.h"
 
 namespace platform::win32 {
@@ -41,6 +44,17 @@ public:
     bool setString(const char* name, const std::string& value) override {
         return RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                               static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    }
+
+    bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
+        // Windows leaves the buffer undefined when the value does not fit; read into our own first.
+        std::vector<BYTE> buffer(capacity ? capacity : 1);
+        DWORD got = capacity;
+        if (RegQueryValueExA(key_, name, nullptr, nullptr, buffer.data(), &got) != ERROR_SUCCESS || got > capacity)
+            return false;
+        std::memcpy(data, buffer.data(), got);
+        size = got;
+        return true;
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "standin/protocol_core.h"
 
+#include "driver/parameters.h"
 #include "driver/requests.h"
 
 namespace standin {
@@ -37,15 +38,11 @@ Status Answer(const void* data, std::uint32_t size, void* out, std::uint32_t out
     return Status::Ok;
 }
 
-// The values the driver falls back on when Parameters holds no calibration.
-constexpr tavrex::CalibrationRecord kDefaultCalibration = {892, 520, 1114, 812, 0, 4096, 0, 4096, 0,
-                                                           0,   0,   0,    0,   0, 0,    0, 0};
-
 }  // namespace
 
 void ProtocolCore::init(const ParameterSource& source) {
     source_ = source;
-    calibration_ = kDefaultCalibration;
+    calibration_ = tavrex::kDefaultCalibration;
     ZeroBytes(&beep_, sizeof beep_);
     screenPosition_ = 16;
     port_ = 0;
@@ -71,22 +68,22 @@ void ProtocolCore::reloadSettings() {
         std::uint32_t value = 0;
         if (source_.readDword(source_.context, name, &value)) target = static_cast<std::int32_t>(value);
     };
-    tavrex::CalibrationRecord stored = kDefaultCalibration;
-    readSigned("Xc", stored.Xc);
-    readSigned("Yc", stored.Yc);
-    readSigned("XL", stored.XL);
-    readSigned("YL", stored.YL);
-    readSigned("Rotate", stored.Rotate);
-    readSigned("Shp", stored.Shp);
-    readSigned("Shs", stored.Shs);
-    readSigned("Svp", stored.Svp);
-    readSigned("Svs", stored.Svs);
+    tavrex::CalibrationRecord stored = tavrex::kDefaultCalibration;
+    readSigned(tavrex::kValueXc, stored.Xc);
+    readSigned(tavrex::kValueYc, stored.Yc);
+    readSigned(tavrex::kValueXL, stored.XL);
+    readSigned(tavrex::kValueYL, stored.YL);
+    readSigned(tavrex::kValueRotate, stored.Rotate);
+    readSigned(tavrex::kValueShp, stored.Shp);
+    readSigned(tavrex::kValueShs, stored.Shs);
+    readSigned(tavrex::kValueSvp, stored.Svp);
+    readSigned(tavrex::kValueSvs, stored.Svs);
     calibration_ = stored;
-    read("ScreenPost", screenPosition_);
-    read("Port", port_);
-    read("BeepMode", beep_.mode);
-    read("BeepFreq1", beep_.frequency);
-    read("BeepTime1", beep_.duration);
+    read(tavrex::kValueScreenPost, screenPosition_);
+    read(tavrex::kValuePort, port_);
+    read(tavrex::kValueBeepMode, beep_.mode);
+    read(tavrex::kValueBeepFreq1, beep_.frequency);
+    read(tavrex::kValueBeepTime1, beep_.duration);
 }
 
 bool ProtocolCore::queueTouch(std::int32_t x, std::int32_t y) {

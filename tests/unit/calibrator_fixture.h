@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "calibrator/calibrator.h"
-#include "driver/registry_paths.h"
+#include "driver/parameters.h"
 #include "driver/requests.h"
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_device.h"
-#include "platform/fakes/fake_registry.h"
-#include "platform/fakes/fake_ui.h"
-#include "platform/fakes/fake_window_system.h"
+#include "tests/fakes/fake_clock.h"
+#include "tests/fakes/fake_device.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_ui.h"
+#include "tests/fakes/fake_window_system.h"
 
 namespace testing_support {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calibrator_fixture.h"
-#include "driver/registry_paths.h"
+#include "driver/parameters.h"
 
 namespace calibrator {
 namespace {

@@ -5,12 +5,12 @@
 
 #include "driver/controller_frames.h"
 #include "driver/records.h"
-#include "driver/registry_paths.h"
+#include "driver/parameters.h"
 #include "driver/requests.h"
 #include "driver/tavrex_device.h"
-#include "platform/fakes/fake_device.h"
-#include "platform/fakes/fake_registry.h"
-#include "platform/fakes/fake_ui.h"
+#include "tests/fakes/fake_device.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_ui.h"
 #include "standin/tavrexctl/commands.h"
 
 namespace {

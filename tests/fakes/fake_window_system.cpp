@@ -1,4 +1,4 @@
-#include "platform/fakes/fake_window_system.h"
+#include "tests/fakes/fake_window_system.h"
 
 
 namespace fakes {

@@ -1,4 +1,4 @@
-#include "platform/fakes/fake_ui.h"
+#include "tests/fakes/fake_ui.h"
 
 namespace fakes {
 

@@ -14,7 +14,8 @@ namespace fakes {
 
 class FakeRegistry : public platform::Registry {
 public:
-    using Value = std::variant<std::uint32_t, std::string>;
+    // REG_DWORD, REG_SZ (stored with its terminator) and raw REG_BINARY bytes.
+    using Value = std::variant<std::uint32_t, std::string, std::vector<std::uint8_t>>;
     struct Key {
         std::map<std::string, Value> values;
         std::uint32_t grantedAccess = 0xFFFFFFFF;  // rights a caller may ask for

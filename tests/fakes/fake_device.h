@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/device.h"
-#include "platform/fakes/fake_registry.h"
+#include "tests/fakes/fake_registry.h"
 #include "standin/protocol_core.h"
 
 namespace fakes {

@@ -1,7 +1,8 @@
-#include "platform/fakes/fake_registry.h"
+#include "tests/fakes/fake_registry.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace fakes {
 
@@ -29,6 +30,24 @@ public:
         auto* v = find(name);
         if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<std::string>(*v)) return false;
         value = std::get<std::string>(*v);
+        return true;
+    }
+    bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
+        auto* v = find(name);
+        if (!v || !(access_ & platform::kKeyQueryValue)) return false;
+        std::vector<std::uint8_t> bytes;
+        if (auto* dword = std::get_if<std::uint32_t>(v)) {
+            bytes.resize(sizeof *dword);
+            std::memcpy(bytes.data(), dword, sizeof *dword);
+        } else if (auto* text = std::get_if<std::string>(v)) {
+            bytes.assign(text->begin(), text->end());
+            bytes.push_back(0);
+        } else {
+            bytes = std::get<std::vector<std::uint8_t>>(*v);
+        }
+        if (bytes.size() > capacity) return false;
+        if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
+        size = static_cast<std::uint32_t>(bytes.size());
         return true;
     }
     bool setDword(const char* name, std::uint32_t value) override { return set(name, value); }

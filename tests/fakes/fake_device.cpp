@@ -1,6 +1,6 @@
-#include "platform/fakes/fake_device.h"
+#include "tests/fakes/fake_device.h"
 
-#include "driver/registry_paths.h"
+#include "driver/parameters.h"
 #include "driver/requests.h"
 
 namespace fakes {
