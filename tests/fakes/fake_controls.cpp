@@ -1,0 +1,36 @@
+#include "tests/fakes/fake_controls.h"
+
+namespace fakes {
+
+int FakeComboBox::addString(const char* text) {
+    items.push_back({text, 0});
+    return static_cast<int>(items.size()) - 1;
+}
+
+void FakeComboBox::setItemData(int index, std::uint32_t data) {
+    if (index >= 0 && index < count()) items[static_cast<std::size_t>(index)].data = data;
+}
+
+std::uint32_t FakeComboBox::itemData(int index) {
+    if (index < 0 || index >= count()) return ui::kItemDataError;
+    return items[static_cast<std::size_t>(index)].data;
+}
+
+void FakeComboBox::setCurSel(int index) { selected = index >= 0 && index < count() ? index : ui::kNoSelection; }
+
+std::vector<std::string> FakeComboBox::texts() const {
+    std::vector<std::string> result;
+    for (const Item& item : items) result.push_back(item.text);
+    return result;
+}
+
+void FakeSlider::setRange(int low, int high, bool redraw) {
+    minimum = low;
+    maximum = high;
+    redraws.push_back(redraw);
+    setPos(position);
+}
+
+void FakeSlider::setPos(int value) { position = value < minimum ? minimum : value > maximum ? maximum : value; }
+
+}  // namespace fakes

@@ -1,0 +1,67 @@
+// A property page's logic: its transfers between members and controls, and what it does on each
+// notification. The Win32 page host turns the sheet's notifications into these calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/controls.h"
+
+namespace ui {
+
+enum class Direction { Load, Capture };  // load: members to controls; capture: controls to members
+
+// One transfer over a page's bindings, in the order the page names them.
+class Transfer {
+public:
+    Transfer(Controls& controls, Direction direction) : controls_(controls), direction_(direction) {}
+    Direction direction() const { return direction_; }
+
+    void comboIndex(int id, std::int32_t& member);  // the selected item's index; -1 for none
+    void sliderPos(int id, std::int32_t& member);
+    void text(int id, std::string& member);
+
+private:
+    Controls& controls_;
+    Direction direction_;
+};
+
+class Page {
+public:
+    explicit Page(int templateId) : templateId_(templateId) {}
+    virtual ~Page() = default;
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
+
+    int templateId() const { return templateId_; }
+    bool hasWindow() const { return controls_ != nullptr; }
+
+    // The page host calls these. attach() when the page window is created (its first activation),
+    // before onInit(); detach() when the window goes.
+    void attach(Controls& controls) { controls_ = &controls; }
+    void detach() { controls_ = nullptr; }
+    void activate();          // every set-active notification: the first does nothing, later ones onSetActive()
+    bool deactivate();        // the kill-active notification; false keeps the page
+    virtual void onInit() { load(); }  // the standard initialisation loads the controls
+    virtual void onCommand(int /*id*/, int /*code*/) {}
+    virtual void onScroll(int /*id*/) {}
+
+protected:
+    virtual void transfer(Transfer& /*dx*/) {}
+    virtual void onSetActive() { load(); }
+    virtual bool onKillActive() {
+        capture();
+        return true;
+    }
+
+    void load();
+    void capture();
+    Controls& controls() { return *controls_; }
+
+private:
+    int templateId_;
+    Controls* controls_ = nullptr;
+    bool activatedBefore_ = false;
+};
+
+}  // namespace ui
