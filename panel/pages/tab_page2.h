@@ -1,0 +1,25 @@
+// The beep page: beep mode, frequency and duration, and a test that sounds the chosen beep.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/device.h"
+#include "ui/page.h"
+
+namespace panel {
+
+class TabPage2 : public ui::Page {
+public:
+    TabPage2();
+
+    // Copies the panel hands in before the dialog shows and reads back after OK.
+    platform::DeviceHandle* driverHandle = nullptr;  // the panel's; not owned
+    std::int32_t modeIndex = -1;                     // "BeepMode"
+    std::int32_t duration = 0;                       // "BeepTime1", ms
+    std::int32_t frequency = 0;                      // "BeepFreq1", Hz
+    std::string frequencyText;
+    std::string durationText;
+};
+
+}  // namespace panel

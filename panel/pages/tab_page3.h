@@ -1,0 +1,24 @@
+// The mouse mode page: mouse mode, double-click speed and area, right-click delay.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/page.h"
+
+namespace panel {
+
+class TabPage3 : public ui::Page {
+public:
+    TabPage3();
+
+    // Copies the panel hands in before the dialog shows and reads back after OK.
+    std::int32_t modeIndex = 0;         // "MouseMode"
+    std::int32_t doubleClickArea = 0;   // "DoubleClickHeight", pixels
+    std::int32_t doubleClickSpeed = 0;  // "DoubleClickSpeed", ms
+    std::string areaText;
+    std::string speedText;
+    std::uint32_t rightClickDelay = 0;  // "RBNDelay"
+};
+
+}  // namespace panel

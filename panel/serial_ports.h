@@ -1,0 +1,13 @@
+// Whether a serial port can be had right now: opened with no access asked, no sharing, and closed at once.
+#pragma once
+
+namespace panel {
+
+class SerialPorts {
+public:
+    virtual ~SerialPorts() = default;
+    // name: "COM1" ... "COM10". True when the port opened (it is closed again before returning).
+    virtual bool probe(const char* name) = 0;
+};
+
+}  // namespace panel
