@@ -58,3 +58,8 @@
 
 // About page.
 #define IDC_LOGO 4015
+
+// Controls that no code addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,0 +1,103 @@
+// cplhost: a Control Panel host for the e2e tests. It loads a .cpl and sends what the Windows
+// Control Panel sends (CPL_INIT, CPL_GETCOUNT, CPL_INQUIRE, CPL_NEWINQUIRE, then on request
+// CPL_DBLCLK with its own window as the Control Panel window, CPL_STOP, CPL_EXIT), and prints every
+// answer on one line each, texts as hex so that no code page gets in the way.
+//
+//   cplhost FILE.cpl inquire      the item's answers only
+//   cplhost FILE.cpl open         ... and one double click
+//   cplhost FILE.cpl open N       ... N double clicks in a row
+#include <windows.h>
+#include <cpl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+using Applet = LONG(APIENTRY*)(HWND, UINT, LPARAM, LPARAM);
+
+void PrintHex(const char* label, const char* text, std::size_t capacity) {
+    std::printf("%s=", label);
+    for (std::size_t i = 0; i < capacity && text[i]; ++i) std::printf("%02X", static_cast<unsigned char>(text[i]));
+    std::printf("\n");
+}
+
+bool Terminated(const char* text, std::size_t capacity) { return std::memchr(text, 0, capacity) != nullptr; }
+
+HWND CreateHostWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TavrexCplHost";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "Control Panel host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320,
+                           120, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: cplhost FILE.cpl inquire|open [COUNT]\n");
+        return 2;
+    }
+    const bool open = std::strcmp(argv[2], "open") == 0;
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 1;
+
+    HMODULE module = LoadLibraryA(argv[1]);
+    if (!module) {
+        std::printf("load=failed error=%lu\n", GetLastError());
+        return 1;
+    }
+    auto applet = reinterpret_cast<Applet>(reinterpret_cast<void*>(GetProcAddress(module, "CPlApplet")));
+    if (!applet) {
+        std::printf("export=missing\n");
+        return 1;
+    }
+    HWND host = CreateHostWindow();
+    std::printf("host=0x%08lX\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(host)));
+
+    std::printf("init=%ld\n", applet(host, CPL_INIT, 0, 0));
+    std::printf("count=%ld\n", applet(host, CPL_GETCOUNT, 0, 0));
+
+    CPLINFO old;
+    std::memset(&old, 0xA5, sizeof old);
+    CPLINFO untouched = old;
+    std::printf("inquire=%ld untouched=%d\n", applet(host, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&old)),
+                std::memcmp(&old, &untouched, sizeof old) == 0 ? 1 : 0);
+
+    NEWCPLINFOA info;
+    std::memset(&info, 0xA5, sizeof info);
+    const LONG inquired = applet(host, CPL_NEWINQUIRE, 0, reinterpret_cast<LPARAM>(&info));
+    std::printf("newinquire=%ld size=%lu record=%u flags=%lu help=%lu data=%lu icon=%d\n", inquired,
+                static_cast<unsigned long>(info.dwSize), static_cast<unsigned>(sizeof info),
+                static_cast<unsigned long>(info.dwFlags), static_cast<unsigned long>(info.dwHelpContext),
+                static_cast<unsigned long>(info.lData), info.hIcon ? 1 : 0);
+    if (Terminated(info.szName, sizeof info.szName)) PrintHex("name", info.szName, sizeof info.szName);
+    if (Terminated(info.szInfo, sizeof info.szInfo)) PrintHex("info", info.szInfo, sizeof info.szInfo);
+    if (Terminated(info.szHelpFile, sizeof info.szHelpFile))
+        PrintHex("helpfile", info.szHelpFile, sizeof info.szHelpFile);
+    if (info.hIcon) {
+        ICONINFO icon{};
+        if (GetIconInfo(info.hIcon, &icon)) {
+            BITMAP bitmap{};
+            GetObjectA(icon.hbmColor ? icon.hbmColor : icon.hbmMask, sizeof bitmap, &bitmap);
+            std::printf("iconsize=%ldx%ld\n", bitmap.bmWidth, bitmap.bmHeight);
+            if (icon.hbmColor) DeleteObject(icon.hbmColor);
+            if (icon.hbmMask) DeleteObject(icon.hbmMask);
+        }
+    }
+
+    for (int run = 0; open && run < runs; ++run) {
+        std::printf("dblclk=%ld\n", applet(host, CPL_DBLCLK, 0, info.lData));
+    }
+    std::printf("stop=%ld\n", applet(host, CPL_STOP, 0, info.lData));
+    std::printf("exit=%ld\n", applet(host, CPL_EXIT, 0, 0));
+    DestroyWindow(host);
+    FreeLibrary(module);
+    std::printf("done\n");
+    return 0;
+}
