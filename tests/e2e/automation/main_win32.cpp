@@ -3,8 +3,10 @@
 // that may start a modal loop in the target (a click, a key, a close) are posted.
 #include <windows.h>
 #include <commctrl.h>
+#include <prsht.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -269,6 +271,121 @@ int Items(HWND window, std::int32_t id) {
     return kExitOk;
 }
 
+BOOL CALLBACK FindTabControl(HWND child, LPARAM context) {
+    if (ClassOf(child) != WC_TABCONTROLW) return TRUE;
+    *reinterpret_cast<HWND*>(context) = child;
+    return FALSE;
+}
+
+HWND TabControlOf(HWND window) {
+    HWND tabs = nullptr;
+    EnumChildWindows(window, FindTabControl, reinterpret_cast<LPARAM>(&tabs));
+    return tabs;
+}
+
+// TCITEMW as a 32-bit and as a 64-bit process lays it out: the item is read in the target's memory.
+struct TabItem32 {
+    UINT mask;
+    DWORD state, stateMask;
+    std::uint32_t text;
+    int textMax, image;
+    std::uint32_t param;
+};
+struct TabItem64 {
+    UINT mask;
+    DWORD state, stateMask, padding;
+    std::uint64_t text;
+    int textMax, image;
+    std::uint64_t param;
+};
+
+class RemoteBuffer {
+public:
+    RemoteBuffer(HANDLE process, std::size_t size)
+        : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    void* address() const { return address_; }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+int Tabs(HWND window) {
+    const HWND tabs = TabControlOf(window);
+    if (!tabs) return Fail(L"no tab control in " + FormatHandle(HandleValue(window)));
+    DWORD_PTR count = 0, selected = 0;
+    if (!Send(tabs, TCM_GETITEMCOUNT, 0, 0, &count) || !Send(tabs, TCM_GETCURSEL, 0, 0, &selected))
+        return Fail(L"the tab control does not answer");
+    Line(L"selected " + std::to_wstring(static_cast<std::int32_t>(selected)));
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tabs, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+                                 FALSE, processId);
+    if (!process) return Fail(L"the tab control's process cannot be opened");
+    BOOL wow64 = FALSE;
+    IsWow64Process(process, &wow64);
+    const bool narrow = wow64 || sizeof(void*) == 4;
+    constexpr int kTextMax = 128;
+    int result = kExitOk;
+    {
+        RemoteBuffer remote(process, sizeof(TabItem64) + kTextMax * sizeof(wchar_t));
+        auto* base = static_cast<char*>(remote.address());
+        for (DWORD_PTR i = 0; base && i < count && result == kExitOk; ++i) {
+            const std::uint64_t textAddress = reinterpret_cast<std::uintptr_t>(base + sizeof(TabItem64));
+            TabItem32 item32{TCIF_TEXT, 0, 0, static_cast<std::uint32_t>(textAddress), kTextMax, 0, 0};
+            TabItem64 item64{TCIF_TEXT, 0, 0, 0, textAddress, kTextMax, 0, 0};
+            wchar_t text[kTextMax] = {};
+            SIZE_T moved = 0;
+            const bool written = narrow ? WriteProcessMemory(process, base, &item32, sizeof item32, &moved)
+                                        : WriteProcessMemory(process, base, &item64, sizeof item64, &moved);
+            WriteProcessMemory(process, base + sizeof(TabItem64), text, sizeof text, &moved);
+            DWORD_PTR ok = 0;
+            if (!written || !Send(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(base), &ok) || !ok ||
+                !ReadProcessMemory(process, base + sizeof(TabItem64), text, sizeof text, &moved)) {
+                result = Fail(L"tab " + std::to_wstring(i) + L" cannot be read");
+                break;
+            }
+            text[kTextMax - 1] = L'\0';
+            Line(text);
+        }
+        if (!base) result = Fail(L"no memory in the tab control's process");
+    }
+    CloseHandle(process);
+    return result;
+}
+
+int Page(HWND window, std::int32_t index) {
+    const HWND tabs = TabControlOf(window);
+    if (!tabs) return Fail(L"no tab control in " + FormatHandle(HandleValue(window)));
+    const HWND sheet = GetParent(tabs);
+    DWORD_PTR done = 0, page = 0;
+    if (!Send(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0, &done) || !done)
+        return Fail(L"the sheet did not change to tab " + std::to_wstring(index));
+    if (!Send(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, &page) || !page) return Fail(L"the sheet shows no page");
+    Line(FormatHandle(HandleValue(reinterpret_cast<HWND>(page))));
+    return kExitOk;
+}
+
+int State(HWND window, std::int32_t id) {
+    const HWND control = Control(window, id);
+    if (!control) return Fail(L"no control " + std::to_wstring(id));
+    const std::wstring kind = ClassOf(control);
+    DWORD_PTR value = 0;
+    Line(L"enabled " + std::to_wstring(IsWindowEnabled(control) ? 1 : 0));
+    Line(L"visible " + std::to_wstring(IsWindowVisible(control) ? 1 : 0));
+    if (kind == L"Button" && Send(control, BM_GETCHECK, 0, 0, &value)) Line(L"checked " + std::to_wstring(value));
+    if (kind == L"ComboBox" && Send(control, CB_GETCURSEL, 0, 0, &value))
+        Line(L"selected " + std::to_wstring(static_cast<std::int32_t>(value)));
+    if (kind == TRACKBAR_CLASSW && Send(control, TBM_GETPOS, 0, 0, &value))
+        Line(L"pos " + std::to_wstring(static_cast<std::int32_t>(value)));
+    return kExitOk;
+}
+
 BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
     Line(FormatHandle(HandleValue(window)) + L" " + ClassOf(window) + L" " + QuoteText(TitleOf(window)) + L" " +
          (IsWindowVisible(window) ? L"visible" : L"hidden"));
@@ -306,6 +423,9 @@ int Execute(const Request& request) {
     case Verb::Slider: return Slider(window, request.controlId, request.value);
     case Verb::Pick: return Pick(window, request.controlId, request.value);
     case Verb::Items: return Items(window, request.controlId);
+    case Verb::Tabs: return Tabs(window);
+    case Verb::Page: return Page(window, request.value);
+    case Verb::State: return State(window, request.controlId);
     default: return Fail(L"unhandled command");
     }
 }

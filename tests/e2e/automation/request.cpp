@@ -16,6 +16,9 @@ const wchar_t* const kUsage =
     L"       tavrexauto slider WINDOW ID POS                TBM_SETPOS, then WM_HSCROLL/WM_VSCROLL to the parent\n"
     L"       tavrexauto pick WINDOW ID INDEX                CB_SETCURSEL, then CBN_SELCHANGE to the parent\n"
     L"       tavrexauto items WINDOW ID                     the items of combo box ID, one a line\n"
+    L"       tavrexauto state WINDOW ID                     enabled, visible, checked, selected item, slider position\n"
+    L"       tavrexauto tabs WINDOW                         the selected tab's index, then every tab's text\n"
+    L"       tavrexauto page WINDOW INDEX                   choose tab INDEX of the property sheet; print its page\n"
     L"       tavrexauto foreground | zorder | monitors\n"
     L"WINDOW is a handle (0x1A2B or decimal) or CLASS TITLE, * for any; timeouts default to 10000 ms.\n"
     L"exit: 0 done, 1 not found, timed out or refused, 2 bad arguments\n";
@@ -85,7 +88,8 @@ constexpr Verbs kVerbs[] = {
     {L"text", Verb::Text},         {L"children", Verb::Children}, {L"click", Verb::Click},
     {L"key", Verb::Key},           {L"close", Verb::Close},   {L"slider", Verb::Slider},
     {L"pick", Verb::Pick},         {L"items", Verb::Items},   {L"foreground", Verb::Foreground},
-    {L"zorder", Verb::ZOrder},     {L"monitors", Verb::Monitors},
+    {L"zorder", Verb::ZOrder},     {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
+    {L"page", Verb::Page},         {L"state", Verb::State},
 };
 
 ParseOutcome Refuse(std::wstring why) { return {std::nullopt, std::move(why)}; }
@@ -139,11 +143,13 @@ ParseOutcome ParseRequest(const std::vector<std::wstring>& args) {
         return {request, {}};
     case Verb::Info:
     case Verb::Children:
+    case Verb::Tabs:
         if (rest != 0) return Refuse(L"too many arguments for " + args[0]);
         return {request, {}};
     case Verb::Text:
     case Verb::Click:
     case Verb::Items:
+    case Verb::State:
         if (rest != 1) return Refuse(args[0] + L" needs exactly one control id");
         if (!ParseInt32(arg(0), request.controlId)) return Refuse(L"bad control id \"" + arg(0) + L"\"");
         return {request, {}};
@@ -153,6 +159,10 @@ ParseOutcome ParseRequest(const std::vector<std::wstring>& args) {
         if (!ParseInt32(arg(0), request.controlId)) return Refuse(L"bad control id \"" + arg(0) + L"\"");
         if (!ParseInt32(arg(1), request.value)) return Refuse(L"bad value \"" + arg(1) + L"\"");
         if (verb == Verb::Pick && request.value < 0) return Refuse(L"an item index is not negative");
+        return {request, {}};
+    case Verb::Page:
+        if (rest != 1) return Refuse(L"page needs a tab index");
+        if (!ParseInt32(arg(0), request.value) || request.value < 0) return Refuse(L"bad tab index \"" + arg(0) + L"\"");
         return {request, {}};
     case Verb::Key:
         if (rest < 1 || rest > 2) return Refuse(L"key needs a virtual key and optionally up, down or both");

@@ -21,7 +21,10 @@ inline constexpr std::uint32_t kPollIntervalMs = 50;
 
 extern const wchar_t* const kUsage;
 
-enum class Verb { Wait, Gone, Info, Text, Children, Click, Key, Close, Slider, Pick, Items, Foreground, ZOrder, Monitors };
+enum class Verb {
+    Wait, Gone, Info, Text, Children, Click, Key, Close, Slider, Pick, Items, Foreground, ZOrder, Monitors,
+    Tabs, Page, State
+};
 enum class KeyPhase { Down, Up, Both };
 enum class CloseKind { Box, Message };  // WM_SYSCOMMAND SC_CLOSE as the close box sends it, or a plain WM_CLOSE
 
@@ -37,8 +40,8 @@ struct WindowQuery {
 struct Request {
     Verb verb = Verb::Foreground;
     WindowQuery window;
-    std::int32_t controlId = 0;  // Text, Click, Slider, Pick, Items
-    std::int32_t value = 0;      // Key: virtual key; Slider: position; Pick: index
+    std::int32_t controlId = 0;  // Text, Click, Slider, Pick, Items, State
+    std::int32_t value = 0;      // Key: virtual key; Slider: position; Pick, Page: index
     KeyPhase phase = KeyPhase::Both;
     CloseKind close = CloseKind::Box;
     std::uint32_t timeoutMs = kDefaultTimeoutMs;
