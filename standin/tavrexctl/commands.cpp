@@ -8,6 +8,7 @@
 #include "calibrator/display_selection.h"
 #include "driver/records.h"
 #include "driver/requests.h"
+#include "driver/tavrex_device.h"
 #include "platform/types.h"
 #include "standin/calibration_map.h"
 #include "standin/test_requests.h"
@@ -22,6 +23,7 @@ const char* const kUsage =
     "       tavrexctl calibration                the 17 fields of the calibration in force\n"
     "       tavrexctl linearity                  the controller's X and Y linearity values\n"
     "       tavrexctl log [--clear]              the requests received since the last clear\n"
+    "       tavrexctl reload                     the driver reads Parameters again (a real reload request)\n"
     "       tavrexctl map X Y                    the screen point of raw (X, Y) under the calibration in force\n"
     "exit: 0 done, 1 refused by the driver, 2 bad arguments, 3 device does not open\n";
 
@@ -99,6 +101,10 @@ std::optional<Command> Parse(int argc, const char* const* argv) {
     }
     if ((Is(verb, "calibration") || Is(verb, "linearity")) && argc == 2) {
         command.kind = Is(verb, "calibration") ? Command::Kind::Calibration : Command::Kind::Linearity;
+        return command;
+    }
+    if (Is(verb, "reload") && argc == 2) {
+        command.kind = Command::Kind::Reload;
         return command;
     }
     if (Is(verb, "log") && argc == 2) {
@@ -197,6 +203,8 @@ int Execute(const Command& command, platform::DeviceHandle& device, platform::Mo
         return PrintLog(device, out, err);
     case Command::Kind::Map:
         return PrintMappedPoint(command, device, monitors, out, err);
+    case Command::Kind::Reload:
+        return tavrex::ReloadSettings(device) ? kExitOk : Refused(err, "the reload request");
     case Command::Kind::ClearLog: {
         std::uint32_t returned = 0;
         return device.control(standin::TEST_CLEAR_LOG, nullptr, 0, nullptr, 0, &returned)

@@ -88,6 +88,14 @@ TEST_F(TavrexctlTest, SteeringCommandsChangeWhatTheDriverAnswers) {
     ASSERT_TRUE(tavrex::GetDriverState(*device, value));
     EXPECT_EQ(value, 1u);
 
+    // reload: the driver takes over a changed Parameters value, as after the panel's close notice.
+    registry.addKey(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath).values[tavrex::kValueScreenPost] = 38u;
+    ASSERT_TRUE(tavrex::GetScreenPosition(*device, value));
+    EXPECT_NE(value, 38u);
+    ASSERT_EQ(Run({"reload"}), 0) << err;
+    ASSERT_TRUE(tavrex::GetScreenPosition(*device, value));
+    EXPECT_EQ(value, 38u);
+
     ASSERT_EQ(Run({"version", "old"}), 0);
     EXPECT_FALSE(tavrex::GetScreenPosition(*device, value));
     ASSERT_EQ(Run({"version", "current"}), 0);

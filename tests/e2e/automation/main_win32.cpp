@@ -407,6 +407,7 @@ int Execute(const Request& request) {
     case Verb::Gone: return Gone(request);
     case Verb::Foreground: Line(FormatHandle(HandleValue(GetForegroundWindow()))); return kExitOk;
     case Verb::ZOrder: EnumWindows(PrintTopLevel, 0); return kExitOk;
+    case Verb::DoubleClickTime: Line(std::to_wstring(GetDoubleClickTime())); return kExitOk;
     case Verb::Monitors:
         return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? kExitOk : Fail(L"EnumDisplayMonitors failed");
     default: break;

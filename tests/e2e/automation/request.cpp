@@ -19,7 +19,7 @@ const wchar_t* const kUsage =
     L"       tavrexauto state WINDOW ID                     enabled, visible, checked, selected item, slider position\n"
     L"       tavrexauto tabs WINDOW                         the selected tab's index, then every tab's text\n"
     L"       tavrexauto page WINDOW INDEX                   choose tab INDEX of the property sheet; print its page\n"
-    L"       tavrexauto foreground | zorder | monitors\n"
+    L"       tavrexauto foreground | zorder | monitors | doubleclicktime\n"
     L"WINDOW is a handle (0x1A2B or decimal) or CLASS TITLE, * for any; timeouts default to 10000 ms.\n"
     L"exit: 0 done, 1 not found, timed out or refused, 2 bad arguments\n";
 
@@ -89,7 +89,7 @@ constexpr Verbs kVerbs[] = {
     {L"key", Verb::Key},           {L"close", Verb::Close},   {L"slider", Verb::Slider},
     {L"pick", Verb::Pick},         {L"items", Verb::Items},   {L"foreground", Verb::Foreground},
     {L"zorder", Verb::ZOrder},     {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
-    {L"page", Verb::Page},         {L"state", Verb::State},
+    {L"page", Verb::Page},         {L"state", Verb::State},   {L"doubleclicktime", Verb::DoubleClickTime},
 };
 
 ParseOutcome Refuse(std::wstring why) { return {std::nullopt, std::move(why)}; }
@@ -115,7 +115,7 @@ ParseOutcome ParseRequest(const std::vector<std::wstring>& args) {
     if (!known) return Refuse(L"unknown command \"" + args[0] + L"\"");
 
     const Verb verb = request.verb;
-    if (verb == Verb::Foreground || verb == Verb::ZOrder || verb == Verb::Monitors) {
+    if (verb == Verb::Foreground || verb == Verb::ZOrder || verb == Verb::Monitors || verb == Verb::DoubleClickTime) {
         if (args.size() != 1) return Refuse(args[0] + L" takes no arguments");
         return {request, {}};
     }

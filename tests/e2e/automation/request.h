@@ -23,7 +23,7 @@ extern const wchar_t* const kUsage;
 
 enum class Verb {
     Wait, Gone, Info, Text, Children, Click, Key, Close, Slider, Pick, Items, Foreground, ZOrder, Monitors,
-    Tabs, Page, State
+    Tabs, Page, State, DoubleClickTime
 };
 enum class KeyPhase { Down, Up, Both };
 enum class CloseKind { Box, Message };  // WM_SYSCOMMAND SC_CLOSE as the close box sends it, or a plain WM_CLOSE
