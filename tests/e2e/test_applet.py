@@ -1,0 +1,378 @@
+"""lintara.cpl under Wine against the stand-in driver, hosted as Windows hosts it (our cplhost.exe) and by
+Wine's own control.exe: the item's answers, the three refusals, the panel with its tabs and placement,
+OK storing every setting, Cancel storing nothing, the calibrate and about pages."""
+
+import re
+import shutil
+import sys
+import time
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import harness  # noqa: E402
+from harness import PARAMETERS_KEY, SERVICE_KEY  # noqa: E402
+
+DIALOG = "#32770"
+PANEL_TITLE = "Halvery控制面板"
+HOST_CLASS = "TavrexCplHost"
+MOUSE_KEY = r"HKCU\Control Panel\Mouse"
+TOOLS_KEY = r"HKLM\Software\Manufacturer\Tavrex"
+
+NOT_INSTALLED = "驱动未安装。"
+RESTART_AFTER_INSTALL = "驱动安装完成后，必须重启系统，才能成功加载驱动。多谢合作！"
+RESTART_AFTER_UPDATE = "驱动已经更新，必须重新启动系统，才能正常使用触摸屏。多谢合作！"
+NO_CALIBRATOR = "Can't fine brennick.exe file."
+
+TABS = ["校准", "响声设定", "鼠标模式", "串口选择", "屏幕安装位置", "关于"]
+
+STATE_REQUEST = "0x000F26A0"
+POSITION_REQUEST = "0x000F2690"
+RELOAD_REQUEST = "0x000F2620"
+
+CALIBRATOR_CLASS = "TAVREXCALIBA"
+CALIBRATOR_TITLE = "TAVREX CALIBRAY"
+VK_ESCAPE = 27
+IDC_CALIBRATE = 4002
+IDC_LOGO = 4015
+LOGO_INK = (0, 64, 160)
+
+session = None
+
+
+def setUpModule():
+    global session
+    session = harness.start_session()
+
+
+def tearDownModule():
+    if session:
+        session.stop()
+
+
+def applet_path():
+    return session.windows_path(harness.BIN / "lintara.cpl")
+
+
+def parse_answers(text):
+    """cplhost's lines as a dict of name -> value; a line may carry several name=value pairs."""
+    answers = {}
+    for line in text.splitlines():
+        for name, value in re.findall(r"(\w+)=(\S*)", line):
+            answers.setdefault(name, []).append(value)
+    return answers
+
+
+def gbk_hex(text):
+    return text.encode("gbk").hex().upper()
+
+
+class AppletCase(unittest.TestCase):
+    def setUp(self):
+        session.ctl("state", "current")
+        session.ctl("version", "current")
+        session.ctl("log", "--clear")
+
+    def tearDown(self):
+        for program in session.programs:
+            program.kill()
+        session.programs.clear()
+        session.ctl_raw("state", "current")
+
+    # ---- helpers ----------------------------------------------------------------------------
+
+    def open_panel(self, runs=1):
+        """cplhost with the .cpl, double-clicking it; returns (program, host window)."""
+        program = session.launch("cplhost.exe", applet_path(), "open", runs)
+        host = session.wait_window(HOST_CLASS, "*", 60000)
+        return program, host
+
+    def wait_panel(self):
+        return session.wait_window(DIALOG, PANEL_TITLE, 60000)
+
+    def finish(self, program, runs=1):
+        self.assertEqual(program.wait(60), 0, "cplhost exit code")
+        out, _ = program.output()
+        answers = parse_answers(harness.gbk(out))
+        self.assertEqual(answers.get("dblclk"), ["0"] * runs)
+        return answers
+
+    def assertBox(self, text, caption, owner, error_icon, name):
+        box = session.wait_window(DIALOG, caption, 60000)
+        info = session.info(box)
+        self.assertEqual(info["owner"], int(owner, 16) if isinstance(owner, str) else owner, "message box owner")
+        children = session.children(box)
+        statics = [(txt, rect) for _, cls, txt, rect in children if cls == "Static"]
+        self.assertIn(text, [txt for txt, _ in statics])
+        # A box with an icon has one more static: the picture, without text.
+        self.assertEqual(len(statics), 2 if error_icon else 1, f"statics of the box: {statics}")
+        self.assertEqual([(i, txt) for i, cls, txt, _ in children if cls == "Button"], [(1, "确定")])
+        session.screenshot(name)
+        return box
+
+    def requests(self):
+        return [line.split()[0] for line in session.ctl("log")]
+
+    def query(self, key, name):
+        code, out, _ = session.run_windows("reg", "query", key, "/v", name)
+        if code != 0:
+            return None
+        match = re.search(rf"^\s*{re.escape(name)}\s+(REG_\w+)\s*(.*?)\s*$", out, re.M)
+        if not match:
+            return None
+        kind, value = match.groups()
+        return int(value, 16) if kind == "REG_DWORD" else value
+
+    def set_sz(self, key, name, value):
+        session.run_windows("reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+
+    def delete_value(self, key, name):
+        session.run_windows("reg", "delete", key, "/v", name, "/f")
+
+
+class ItemAnswers(AppletCase):
+    def test_the_host_learns_one_item_with_its_name_description_and_icon(self):
+        code, out, err = session.run_windows(harness.BIN / "cplhost.exe", applet_path(), "inquire", timeout=120)
+        self.assertEqual(code, 0, out + err)
+        answers = parse_answers(out)
+        self.assertEqual(answers["init"], ["1"])
+        self.assertEqual(answers["count"], ["1"])
+        self.assertEqual(answers["inquire"], ["0"])
+        self.assertEqual(answers["untouched"], ["1"], "CPL_INQUIRE wrote into the host's record")
+        self.assertEqual(answers["newinquire"], ["0"])
+        self.assertEqual(answers["size"], answers["record"], "dwSize is not the size of NEWCPLINFOA")
+        if harness.BIN.name == "bin" and "windows64" not in str(harness.BIN):
+            self.assertEqual(answers["size"], ["244"])
+        self.assertEqual((answers["flags"], answers["help"], answers["data"]), (["0"], ["0"], ["0"]))
+        self.assertEqual(answers["icon"], ["1"])
+        self.assertEqual(answers["iconsize"], ["32x32"])
+        self.assertEqual(answers["name"], [gbk_hex("Tavrex 设置")])
+        self.assertEqual(answers["info"], [gbk_hex("Tavrex 控制面板")])
+        self.assertEqual(answers["helpfile"], [""])
+        self.assertEqual((answers["stop"], answers["exit"]), (["1"], ["0"]))
+
+
+class Refusals(AppletCase):
+    def test_updated_driver_is_refused_after_the_state_request_alone(self):
+        session.ctl("state", "updated")
+        session.ctl("log", "--clear")
+        program, host = self.open_panel()
+        box = self.assertBox(RESTART_AFTER_UPDATE, "提示", host, False, "applet_state_updated")
+        session.auto("click", box, 1)
+        self.finish(program)
+        self.assertEqual(self.requests(), [STATE_REQUEST])
+        self.assertFalse(session.window_exists(DIALOG, PANEL_TITLE))
+
+
+class DriverNotLoaded(AppletCase):
+    @classmethod
+    def setUpClass(cls):
+        session.restart_wine(driver=False)
+
+    @classmethod
+    def tearDownClass(cls):
+        session.restart_wine(driver=True)
+
+    def setUp(self):
+        pass
+
+    def tearDown(self):
+        for program in session.programs:
+            program.kill()
+        session.programs.clear()
+
+    def test_installed_but_not_loaded_asks_for_a_restart(self):
+        self.assertTrue(session.key_exists(PARAMETERS_KEY))
+        program, host = self.open_panel()
+        box = self.assertBox(RESTART_AFTER_INSTALL, "提示", host, False, "applet_not_loaded")
+        session.auto("click", box, 1)
+        self.finish(program)
+        self.assertFalse(session.window_exists(DIALOG, PANEL_TITLE))
+
+    def test_not_installed_says_so_with_the_error_icon(self):
+        saved = session.export_key(SERVICE_KEY, "applet_service.reg")
+        session.delete_key(SERVICE_KEY)
+        try:
+            program, host = self.open_panel()
+            box = self.assertBox(NOT_INSTALLED, "错误", host, True, "applet_not_installed")
+            session.auto("click", box, 1)
+            self.finish(program)
+        finally:
+            session.import_key(saved)
+        self.assertFalse(session.window_exists(DIALOG, PANEL_TITLE))
+
+
+class PanelRun(AppletCase):
+    STORED = {
+        "BeepMode": (3, 2), "BeepFreq1": (999, 2000), "BeepTime1": (751, 32), "BeepFreq2": (7, 2000),
+        "BeepTime2": (9, 32), "MouseMode": (4, 3), "Port": (7, 7), "ScreenPost": (99, 99), "RBNDelay": (12345, 12345),
+    }
+
+    def store_values(self):
+        for name, (stored, _) in self.STORED.items():
+            session.set_dword(PARAMETERS_KEY, name, stored)
+        self.set_sz(MOUSE_KEY, "DoubleClickSpeed", "700")
+        self.set_sz(MOUSE_KEY, "DoubleClickHeight", "4")
+        self.set_sz(MOUSE_KEY, "DoubleClickWidth", "9")
+        session.ctl("reload")
+        session.ctl("log", "--clear")
+
+    def test_ok_stores_every_setting_with_its_corrections_and_sets_the_double_click_time(self):
+        self.store_values()
+        program, host = self.open_panel()
+        panel = self.wait_panel()
+        self.assertEqual(session.info(panel)["owner"], int(host, 16))
+        lines = session.auto("tabs", panel)
+        self.assertEqual(lines[0], "selected 0", "the calibrate page is not the one shown")
+        self.assertEqual(lines[1:], TABS)
+        for index, caption in enumerate(TABS):
+            session.auto("page", panel, index)
+            session.screenshot(f"applet_tab_{index + 1}")
+        session.auto("page", panel, 0)
+        session.screenshot("applet_panel")
+        session.auto("click", panel, 1)
+        session.auto("gone", panel, 30000)
+        self.finish(program)
+        for name, (_, expected) in self.STORED.items():
+            self.assertEqual(self.query(PARAMETERS_KEY, name), expected, name)
+        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickSpeed"), "700")
+        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickHeight"), "4")
+        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickWidth"), "4")
+        self.assertEqual(session.auto("doubleclicktime"), ["700"])
+        codes = self.requests()
+        self.assertEqual(codes[0], STATE_REQUEST)
+        self.assertEqual(codes[-1], RELOAD_REQUEST)
+        self.assertEqual(codes.count(RELOAD_REQUEST), 1)
+
+    def test_cancel_stores_nothing_yet_tells_the_driver(self):
+        self.store_values()
+        session.auto("doubleclicktime")
+        before = self.query(MOUSE_KEY, "DoubleClickSpeed")
+        program, _ = self.open_panel()
+        panel = self.wait_panel()
+        session.auto("click", panel, 2)
+        session.auto("gone", panel, 30000)
+        self.finish(program)
+        for name, (stored, _) in self.STORED.items():
+            self.assertEqual(self.query(PARAMETERS_KEY, name), stored, name)
+        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickSpeed"), before)
+        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickWidth"), "9")
+        self.assertEqual(self.requests()[-1], RELOAD_REQUEST)
+
+    def test_the_panel_moves_over_the_touch_screen(self):
+        width, height = 1024, 768
+        expected = {17: (width // 8, height // 4), 18: (5 * width // 8, height // 4), 19: (width // 4, height // 8),
+                    20: (width // 4, 5 * height // 8), 38: (5 * width // 4, height // 4), 16: None, 37: None}
+        unmoved = None
+        try:
+            for code, place in expected.items():
+                with self.subTest(code=code):
+                    session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
+                    session.ctl("reload")
+                    program, _ = self.open_panel()
+                    panel = self.wait_panel()
+                    left, top, right, bottom = session.info(panel)["rect"]
+                    if place:
+                        self.assertEqual((left, top, right - left, bottom - top), (*place, 440, 380))
+                    else:
+                        self.assertNotEqual((right - left, bottom - top), (440, 380))
+                        unmoved = unmoved or (right - left, bottom - top)
+                        self.assertEqual((right - left, bottom - top), unmoved, "a template-sized panel")
+                    session.screenshot(f"applet_place_{code}")
+                    session.auto("click", panel, 2)
+                    session.auto("gone", panel, 30000)
+                    self.finish(program)
+        finally:
+            session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
+            session.ctl("reload")
+
+    def test_two_runs_each_open_check_and_release_the_driver(self):
+        program, _ = self.open_panel(runs=2)
+        for _ in range(2):
+            panel = self.wait_panel()
+            session.auto("click", panel, 2)
+            session.auto("gone", panel, 30000)
+        self.finish(program, runs=2)
+        codes = self.requests()
+        self.assertEqual(codes.count(STATE_REQUEST), 2)
+        self.assertEqual(codes.count(RELOAD_REQUEST), 2)
+
+
+class Pages(AppletCase):
+    def test_about_page_shows_the_logo_and_the_version(self):
+        program, _ = self.open_panel()
+        panel = self.wait_panel()
+        page = session.auto("page", panel, 5)[0]
+        controls = session.children(page)
+        texts = [txt for _, cls, txt, _ in controls if cls == "Static"]
+        self.assertIn("Halvery 驱动程序", texts)
+        self.assertIn("版本 1.5.654", texts)
+        logo = [rect for control_id, _, _, rect in controls if control_id == IDC_LOGO]
+        self.assertEqual(len(logo), 1)
+        shot = session.screenshot("applet_about")
+        left, top, right, bottom = logo[0]
+        inked = any(harness.pixel(shot, x, (top + bottom) // 2) == LOGO_INK for x in range(left, right, 2))
+        self.assertTrue(inked, "no logo ink across the picture control")
+        session.auto("click", panel, 2)
+        self.finish(program)
+
+    def test_calibrate_starts_the_calibrator_from_a_folder_with_blanks(self):
+        folder = Path(session.env["WINEPREFIX"]) / "drive_c" / "Program Files" / "Tavrex Tools"
+        folder.mkdir(parents=True, exist_ok=True)
+        shutil.copy(harness.BIN / "brennick.exe", folder / "brennick.exe")
+        decoy = Path(session.env["WINEPREFIX"]) / "drive_c" / "Program.exe"
+        shutil.copy(harness.BIN / "cplhost.exe", decoy)  # would print its usage and end, starting nothing
+        session.run_windows("reg", "add", TOOLS_KEY, "/v", "FilePath", "/t", "REG_SZ", "/d",
+                            r"C:\Program Files\Tavrex Tools", "/f")
+        try:
+            program, _ = self.open_panel()
+            panel = self.wait_panel()
+            page = session.auto("page", panel, 0)[0]
+            session.auto("click", page, IDC_CALIBRATE)
+            window = session.wait_window(CALIBRATOR_CLASS, CALIBRATOR_TITLE, 60000)
+            session.screenshot("applet_calibrator_started")
+            session.auto("key", window, VK_ESCAPE, "up")
+            session.auto("gone", window, 30000)
+            self.assertTrue(program.running(), "the panel went away with the calibrator")
+            session.auto("click", panel, 2)
+            self.finish(program)
+        finally:
+            decoy.unlink(missing_ok=True)
+
+    def test_calibrate_without_the_tools_key_says_so_each_time(self):
+        code, _, _ = session.run_windows("reg", "query", TOOLS_KEY)
+        saved = session.export_key(TOOLS_KEY, "applet_tools.reg") if code == 0 else None
+        if saved:
+            session.delete_key(TOOLS_KEY)
+        try:
+            program, _ = self.open_panel()
+            panel = self.wait_panel()
+            page = session.auto("page", panel, 0)[0]
+            for attempt in range(2):
+                session.auto("click", page, IDC_CALIBRATE)
+                box = self.assertBox(NO_CALIBRATOR, "lintara", panel, False, f"applet_no_calibrator_{attempt}")
+                session.auto("click", box, 1)
+                session.auto("gone", box, 30000)
+            self.assertFalse(session.window_exists(CALIBRATOR_CLASS, CALIBRATOR_TITLE))
+            session.auto("click", panel, 2)
+            self.finish(program)
+        finally:
+            if saved:
+                session.import_key(saved)
+
+
+class WineControlPanel(AppletCase):
+    def test_wines_own_control_exe_opens_the_panel(self):
+        program = session.launch("control.exe", applet_path())
+        panel = self.wait_panel()
+        self.assertEqual(session.auto("tabs", panel)[1:], TABS)
+        session.screenshot("applet_control_exe")
+        session.auto("click", panel, 2)
+        session.auto("gone", panel, 30000)
+        program.wait(60)
+        self.assertEqual(self.requests()[-1], RELOAD_REQUEST)
+
+
+if __name__ == "__main__":
+    harness.skip_if_unavailable()
+    unittest.main()
