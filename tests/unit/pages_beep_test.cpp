@@ -166,17 +166,4 @@ TEST_F(BeepPage, ATestThatCannotReadTheDriversBeepSendsNothingMore) {
     EXPECT_TRUE(devices.log().empty());
 }
 
-TEST(BeepPageUnopened, HandsBackWhatItWasGiven) {
-    TabPage2 page;
-    EXPECT_EQ(page.modeIndex, -1);
-    page.modeIndex = 2;
-    page.frequency = 4100;
-    page.duration = 33;
-    page.onCommand(IDC_BEEP_TEST, ui::kButtonClicked);  // no window, no handle: nothing happens
-    EXPECT_TRUE(page.deactivate());
-    EXPECT_EQ(page.modeIndex, 2);
-    EXPECT_EQ(page.frequency, 4100);
-    EXPECT_EQ(page.duration, 33);
-}
-
 }  // namespace
