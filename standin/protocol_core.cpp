@@ -48,6 +48,7 @@ void ProtocolCore::init(const ParameterSource& source) {
     port_ = 0;
     linearityX_ = linearityY_ = 3072;
     stateCurrent_ = versionCurrent_ = true;
+    failingRequest_ = 0;
     controller_ = CONTROLLER_ANSWERING;
     controllerFailuresLeft_ = 0;
     controllerCalibrating_ = false;
@@ -117,6 +118,7 @@ Status ProtocolCore::handle(std::uint32_t code, const void* in, std::uint32_t in
     if (!out) outSize = 0;
     if (IsTestRequest(code)) return testRequest(code, in, inSize, out, outSize, returned);
     record(code, in, inSize);
+    if (failingRequest_ != 0 && code == failingRequest_) return Status::DeviceNotReady;
 
     switch (code) {
     case tavrex::REQ_ARM_SAMPLE:
@@ -253,6 +255,10 @@ Status ProtocolCore::testRequest(std::uint32_t code, const void* in, std::uint32
         return Answer(&screenPosition_, 4, out, outSize, returned);
     case TEST_CLEAR_LOG:
         clearLog();
+        return Status::Ok;
+    case TEST_FAIL_REQUEST:
+        if (inSize < 4) return Status::InvalidRequest;
+        failingRequest_ = ReadU32(in);
         return Status::Ok;
     default:
         return Status::InvalidRequest;

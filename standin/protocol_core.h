@@ -36,6 +36,8 @@ public:
     void setControllerFailures(std::uint32_t count) { controllerFailuresLeft_ = count; }
     void setStateCurrent(bool current) { stateCurrent_ = current; }
     void setVersionCurrent(bool current) { versionCurrent_ = current; }
+    // That request is logged, then refused as by a device that is not ready; 0 refuses none.
+    void setFailingRequest(std::uint32_t code) { failingRequest_ = code; }
     const tavrex::CalibrationRecord& calibration() const { return calibration_; }
     std::uint32_t linearityX() const { return linearityX_; }
     std::uint32_t linearityY() const { return linearityY_; }
@@ -64,6 +66,7 @@ private:
     std::uint32_t linearityY_ = 3072;
     bool stateCurrent_ = true;
     bool versionCurrent_ = true;
+    std::uint32_t failingRequest_ = 0;
     ControllerBehaviour controller_ = CONTROLLER_ANSWERING;
     std::uint32_t controllerFailuresLeft_ = 0;
     bool controllerCalibrating_ = false;

@@ -18,9 +18,10 @@ inline constexpr std::uint32_t TEST_GET_LOG_COUNT = tavrex::DriverRequest(0xA06)
 inline constexpr std::uint32_t TEST_GET_LOG_ENTRY = tavrex::DriverRequest(0xA07);   // in: uint32 index; out: LogEntry
 inline constexpr std::uint32_t TEST_CLEAR_LOG = tavrex::DriverRequest(0xA08);
 inline constexpr std::uint32_t TEST_GET_SCREEN_POSITION = tavrex::DriverRequest(0xA09);  // out: uint32, unlogged
+inline constexpr std::uint32_t TEST_FAIL_REQUEST = tavrex::DriverRequest(0xA0A);  // in: uint32 code to refuse, 0 none
 
 inline constexpr bool IsTestRequest(std::uint32_t code) {
-    return code >= TEST_QUEUE_TOUCH && code <= TEST_GET_SCREEN_POSITION;
+    return code >= TEST_QUEUE_TOUCH && code <= TEST_FAIL_REQUEST;
 }
 
 enum ControllerBehaviour : std::uint32_t {

@@ -12,6 +12,13 @@ public:
     CScreenPos();
 
     std::uint32_t ScreenPost = 0;  // the panel's copy of "ScreenPost"
+
+    void onInit() override;
+    void onCommand(int id, int code) override;
+
+private:
+    ui::ComboBox& PrimaryResList();
+    ui::ComboBox& SecondaryResList();
 };
 
 }  // namespace panel

@@ -20,6 +20,17 @@ public:
     std::int32_t frequency = 0;                      // "BeepFreq1", Hz
     std::string frequencyText;
     std::string durationText;
+
+    void onInit() override;
+    void onCommand(int id, int code) override;
+    void onScroll(int id) override;
+
+protected:
+    void transfer(ui::Transfer& dx) override;
+
+private:
+    void rewriteValueTexts();
+    void testBeep();
 };
 
 }  // namespace panel

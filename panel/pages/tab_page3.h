@@ -19,6 +19,17 @@ public:
     std::string areaText;
     std::string speedText;
     std::uint32_t rightClickDelay = 0;  // "RBNDelay"
+
+    void onInit() override;
+    void onCommand(int id, int code) override;
+    void onScroll(int id) override;
+
+protected:
+    void transfer(ui::Transfer& dx) override;
+
+private:
+    void rewriteValueTexts();
+    void selectDelay();
 };
 
 }  // namespace panel

@@ -18,7 +18,13 @@ public:
     std::int32_t ItemCount = 0;
     std::uint32_t CurrentPort = 0;
 
+    void onInit() override;
+    void onCommand(int id, int code) override;
+
 private:
+    std::uint32_t askDriverForPort();
+    void portChosen();
+
     platform::Devices& devices_;
     SerialPorts& ports_;
 };
