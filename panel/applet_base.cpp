@@ -50,18 +50,18 @@ std::int32_t DispatchCplMessage(CAppletBase* applet, platform::WindowId cplWindo
                                 std::intptr_t param1, std::intptr_t param2) {
     if (!applet) return 0;
     switch (message) {
-    case CPL_INIT: return applet->OnInit();
-    case CPL_GETCOUNT: return applet->OnGetCount();
-    case CPL_INQUIRE: return 0;
-    case CPL_SELECT: return applet->OnSelect(param1, param2);
-    case CPL_DBLCLK: return applet->OnDblClk(cplWindow, param1, param2);
-    case CPL_STOP: return applet->OnStop(param1, param2);
-    case CPL_EXIT: return applet->OnExit();
-    case CPL_NEWINQUIRE: return applet->OnNewInquire(param1, reinterpret_cast<NewCplInfo*>(param2));
-    // Hosts that start with parameters go on to CPL_DBLCLK only after a 0.
-    case CPL_STARTWPARMSA:
-    case CPL_STARTWPARMSW: return 0;
-    default: return 1;
+        case kCplInit: return applet->OnInit();
+        case kCplGetCount: return applet->OnGetCount();
+        case kCplInquire: return 0;
+        case kCplSelect: return applet->OnSelect(param1, param2);
+        case kCplDblClk: return applet->OnDblClk(cplWindow, param1, param2);
+        case kCplStop: return applet->OnStop(param1, param2);
+        case kCplExit: return applet->OnExit();
+        case kCplNewInquire: return applet->OnNewInquire(param1, reinterpret_cast<NewCplInfo*>(param2));
+        // Hosts that start with parameters go on to the double click only after a 0.
+        case kCplStartWParmsA:
+        case kCplStartWParmsW: return 0;
+        default: return 1;
     }
 }
 

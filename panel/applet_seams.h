@@ -33,7 +33,7 @@ class Module {
 public:
     virtual ~Module() = default;
     virtual std::uintptr_t loadIcon(int resourceId) = 0;  // an HICON as a number; 0 when missing
-    virtual std::string applicationName() = 0;          // base name of the module file, e.g. "lintara"
+    virtual std::string applicationName() = 0;            // base name of the module file, e.g. "lintara"
 };
 
 class CPanelDlg;

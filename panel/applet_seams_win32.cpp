@@ -6,13 +6,10 @@ namespace panel::win32 {
 
 void DoubleClickTime::set(std::uint32_t milliseconds) { SetDoubleClickTime(milliseconds); }
 
-void Programs::start(const char* commandLine, int showState) {
-    WinExec(commandLine, static_cast<UINT>(showState));
-}
+void Programs::start(const char* commandLine, int showState) { WinExec(commandLine, static_cast<UINT>(showState)); }
 
 std::uintptr_t Module::loadIcon(int resourceId) {
-    return reinterpret_cast<std::uintptr_t>(
-        LoadIconA(static_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(resourceId)));
+    return reinterpret_cast<std::uintptr_t>(LoadIconA(static_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(resourceId)));
 }
 
 std::string Module::applicationName() {

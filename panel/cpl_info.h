@@ -5,16 +5,16 @@
 
 namespace panel {
 
-inline constexpr std::uint32_t CPL_INIT = 1;
-inline constexpr std::uint32_t CPL_GETCOUNT = 2;
-inline constexpr std::uint32_t CPL_INQUIRE = 3;
-inline constexpr std::uint32_t CPL_SELECT = 4;
-inline constexpr std::uint32_t CPL_DBLCLK = 5;
-inline constexpr std::uint32_t CPL_STOP = 6;
-inline constexpr std::uint32_t CPL_EXIT = 7;
-inline constexpr std::uint32_t CPL_NEWINQUIRE = 8;
-inline constexpr std::uint32_t CPL_STARTWPARMSA = 9;
-inline constexpr std::uint32_t CPL_STARTWPARMSW = 10;
+inline constexpr std::uint32_t kCplInit = 1;
+inline constexpr std::uint32_t kCplGetCount = 2;
+inline constexpr std::uint32_t kCplInquire = 3;
+inline constexpr std::uint32_t kCplSelect = 4;
+inline constexpr std::uint32_t kCplDblClk = 5;
+inline constexpr std::uint32_t kCplStop = 6;
+inline constexpr std::uint32_t kCplExit = 7;
+inline constexpr std::uint32_t kCplNewInquire = 8;
+inline constexpr std::uint32_t kCplStartWParmsA = 9;
+inline constexpr std::uint32_t kCplStartWParmsW = 10;
 
 // Byte for byte the platform's NEWCPLINFOA, which <cpl.h> declares with 1-byte packing: 244 bytes
 // in a 32-bit build, 252 in a 64-bit one.

@@ -29,7 +29,8 @@ std::int32_t DecimalValue(const char* text, std::size_t size) {
     bool negative = false;
     if (i < size && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     std::uint32_t value = 0;
-    while (i < size && text[i] >= '0' && text[i] <= '9') value = value * 10u + static_cast<std::uint32_t>(text[i++] - '0');
+    while (i < size && text[i] >= '0' && text[i] <= '9')
+        value = value * 10u + static_cast<std::uint32_t>(text[i++] - '0');
     if (negative) value = 0u - value;
     return static_cast<std::int32_t>(value);
 }

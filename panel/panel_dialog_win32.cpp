@@ -21,8 +21,7 @@ public:
     void moveAndRepaint(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
         MoveWindow(dialog_, left, top, width, height, TRUE);
     }
-    platform::WindowId createSheet(const SheetDescription& sheet, std::uint32_t style,
-                                   std::uint32_t exStyle) override {
+    platform::WindowId createSheet(const SheetDescription& sheet, std::uint32_t style, std::uint32_t exStyle) override {
         return sheet_.create(Id(dialog_), sheet, style, exStyle);
     }
     void addSheetStyles(platform::WindowId sheet, std::uint32_t style, std::uint32_t exStyle) override {
@@ -53,23 +52,23 @@ struct RunContext {
 INT_PTR CALLBACK PanelDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         switch (message) {
-        case WM_INITDIALOG: {
-            auto* context = reinterpret_cast<RunContext*>(lParam);
-            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            PanelWindowWin32 window(hwnd, context->sheet);
-            return context->dialog.OnInitDialog(window) ? TRUE : FALSE;
-        }
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK) {
-                EndDialog(hwnd, IDOK);
-                return TRUE;
+            case WM_INITDIALOG: {
+                auto* context = reinterpret_cast<RunContext*>(lParam);
+                SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+                PanelWindowWin32 window(hwnd, context->sheet);
+                return context->dialog.OnInitDialog(window) ? TRUE : FALSE;
             }
-            if (LOWORD(wParam) == IDCANCEL) {
-                EndDialog(hwnd, IDCANCEL);
-                return TRUE;
-            }
-            return FALSE;
-        default: return FALSE;
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDOK) {
+                    EndDialog(hwnd, IDOK);
+                    return TRUE;
+                }
+                if (LOWORD(wParam) == IDCANCEL) {
+                    EndDialog(hwnd, IDCANCEL);
+                    return TRUE;
+                }
+                return FALSE;
+            default: return FALSE;
         }
     } catch (...) {
         return FALSE;

@@ -77,8 +77,8 @@ void CTouchApplet::LoadSettings() {
 }
 
 void CTouchApplet::SaveSettings() {
-    if (auto key = seams_.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath,
-                                        platform::kKeySetValue)) {
+    if (auto key =
+            seams_.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath, platform::kKeySetValue)) {
         key->setDword(tavrex::kValueBeepMode, BeepMode);
         key->setDword(tavrex::kValueBeepFreq1, BeepFreq1);
         key->setDword(tavrex::kValueBeepTime1, BeepTime1);
