@@ -46,22 +46,36 @@ std::int32_t CAppletBase::FillNewCplInfo(NewCplInfo* info, int iconResource, con
     return 0;
 }
 
-std::int32_t DispatchCplMessage(CAppletBase* applet, platform::WindowId cplWindow, std::uint32_t message,
-                                std::intptr_t param1, std::intptr_t param2) {
-    if (!applet) return 0;
+namespace {
+
+std::int32_t Dispatch(CAppletBase& applet, platform::WindowId cplWindow, std::uint32_t message, std::intptr_t param1,
+                      std::intptr_t param2) {
     switch (message) {
-        case kCplInit: return applet->OnInit();
-        case kCplGetCount: return applet->OnGetCount();
+        case kCplInit: return applet.OnInit();
+        case kCplGetCount: return applet.OnGetCount();
         case kCplInquire: return 0;
-        case kCplSelect: return applet->OnSelect(param1, param2);
-        case kCplDblClk: return applet->OnDblClk(cplWindow, param1, param2);
-        case kCplStop: return applet->OnStop(param1, param2);
-        case kCplExit: return applet->OnExit();
-        case kCplNewInquire: return applet->OnNewInquire(param1, reinterpret_cast<NewCplInfo*>(param2));
+        case kCplSelect: return applet.OnSelect(param1, param2);
+        case kCplDblClk: return applet.OnDblClk(cplWindow, param1, param2);
+        case kCplStop: return applet.OnStop(param1, param2);
+        case kCplExit: return applet.OnExit();
+        case kCplNewInquire: return applet.OnNewInquire(param1, reinterpret_cast<NewCplInfo*>(param2));
         // Hosts that start with parameters go on to the double click only after a 0.
         case kCplStartWParmsA:
         case kCplStartWParmsW: return 0;
         default: return 1;
+    }
+}
+
+}  // namespace
+
+std::int32_t DispatchCplMessage(CAppletBase* applet, platform::WindowId cplWindow, std::uint32_t message,
+                                std::intptr_t param1, std::intptr_t param2) {
+    if (!applet) return 0;
+    // Nothing may unwind into the Control Panel host; an applet that failed this way answers 0.
+    try {
+        return Dispatch(*applet, cplWindow, message, param1, param2);
+    } catch (...) {
+        return 0;
     }
 }
 

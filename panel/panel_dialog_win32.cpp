@@ -54,8 +54,7 @@ INT_PTR CALLBACK PanelDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         switch (message) {
             case WM_INITDIALOG: {
                 auto* context = reinterpret_cast<RunContext*>(lParam);
-                SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-                PanelWindowWin32 window(hwnd, context->sheet);
+                    PanelWindowWin32 window(hwnd, context->sheet);
                 return context->dialog.OnInitDialog(window) ? TRUE : FALSE;
             }
             case WM_COMMAND:

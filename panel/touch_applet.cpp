@@ -21,11 +21,6 @@ std::int32_t CTouchApplet::OnNewInquire(std::intptr_t, NewCplInfo* info) {
     return FillNewCplInfo(info, IDI_APPLET, text::kItemName, text::kItemDescription);
 }
 
-void CTouchApplet::ShowDriverMessage(platform::WindowId owner, const char* message, const char* caption,
-                                     std::uint32_t flags) {
-    seams_.messageBoxes.show(owner, message, caption, flags);
-}
-
 std::int32_t CTouchApplet::OnDblClk(platform::WindowId cplWindow, std::intptr_t, std::intptr_t) {
     constexpr std::uint32_t kErrorFlags = platform::kMbIconError | platform::kMbOk;
     DriverHandle = seams_.devices.open(tavrex::kDevicePath, 0);
@@ -33,20 +28,20 @@ std::int32_t CTouchApplet::OnDblClk(platform::WindowId cplWindow, std::intptr_t,
         // Installed but not loaded, or not installed (or not ours to administer) at all.
         if (auto key = seams_.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath,
                                             platform::kKeyAllAccess)) {
-            ShowDriverMessage(cplWindow, text::kRestartAfterInstall, text::kNotice, platform::kMbOk);
+            seams_.messageBoxes.show(cplWindow, text::kRestartAfterInstall, text::kNotice, platform::kMbOk);
         } else {
-            ShowDriverMessage(cplWindow, text::kNotInstalled, text::kError, kErrorFlags);
+            seams_.messageBoxes.show(cplWindow, text::kNotInstalled, text::kError, kErrorFlags);
         }
         return 0;
     }
     std::uint32_t state = 0;
     if (!tavrex::GetDriverState(*DriverHandle, state)) {
-        ShowDriverMessage(cplWindow, text::kNotInstalled, text::kError, kErrorFlags);
+        seams_.messageBoxes.show(cplWindow, text::kNotInstalled, text::kError, kErrorFlags);
         DriverHandle.reset();
         return 0;
     }
     if (state == 0) {
-        ShowDriverMessage(cplWindow, text::kRestartAfterUpdate, text::kNotice, platform::kMbOk);
+        seams_.messageBoxes.show(cplWindow, text::kRestartAfterUpdate, text::kNotice, platform::kMbOk);
         DriverHandle.reset();
         return 0;
     }

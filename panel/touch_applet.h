@@ -44,7 +44,6 @@ public:
 
 private:
     void ShowError(const char* message);
-    void ShowDriverMessage(platform::WindowId owner, const char* message, const char* caption, std::uint32_t flags);
     void CopyIntoPages(CPanelDlg& dialog);
     void CopyFromPages(CPanelDlg& dialog);
 
