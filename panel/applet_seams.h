@@ -1,0 +1,63 @@
+// What the applet needs from Windows beyond the shared seams, and the one bundle a panel run is given.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "panel/serial_ports.h"
+#include "platform/device.h"
+#include "platform/registry.h"
+#include "platform/types.h"
+#include "platform/user_messages.h"
+
+namespace panel {
+
+inline constexpr int kSwShowDefault = 10;  // SW_SHOWDEFAULT
+
+// The system's double-click time (SetDoubleClickTime).
+class DoubleClickTime {
+public:
+    virtual ~DoubleClickTime() = default;
+    virtual void set(std::uint32_t milliseconds) = 0;
+};
+
+// Starting another program from a command line without waiting for it (WinExec).
+class Programs {
+public:
+    virtual ~Programs() = default;
+    virtual void start(const char* commandLine, int showState) = 0;
+};
+
+// The applet's own module: its icon resources and its application name.
+class Module {
+public:
+    virtual ~Module() = default;
+    virtual std::uintptr_t loadIcon(int resourceId) = 0;  // an HICON as a number; 0 when missing
+    virtual std::string applicationName() = 0;            // base name of the module file, e.g. "lintara"
+};
+
+class CPanelDlg;
+
+// Runs the panel dialog modally over its template: 1 after OK, 2 after Cancel, the close box or
+// Escape, -1 when the dialog cannot be created. The dialog's initialisation is CPanelDlg::OnInitDialog.
+class PanelDialogRunner {
+public:
+    virtual ~PanelDialogRunner() = default;
+    virtual int run(platform::WindowId parent, CPanelDlg& dialog) = 0;
+};
+
+struct AppletSeams {
+    platform::Registry& registry;
+    platform::Devices& devices;
+    platform::MessageBoxes& messageBoxes;
+    SerialPorts& serialPorts;
+    DoubleClickTime& doubleClickTime;
+    Programs& programs;
+    Module& module;
+    PanelDialogRunner& dialogRunner;
+};
+
+// The base name of a module's file: "C:\Windows\System32\lintara.cpl" gives "lintara".
+std::string ApplicationNameFromPath(const char* path);
+
+}  // namespace panel

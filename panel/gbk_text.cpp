@@ -1,0 +1,38 @@
+#include "panel/gbk_text.h"
+
+namespace panel {
+
+namespace {
+
+bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+}  // namespace
+
+std::size_t CopyGbk(char* buffer, std::size_t capacity, const char* text) {
+    if (capacity == 0) return 0;
+    std::size_t length = 0;
+    while (text[length] != '\0') {
+        const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[length])) && text[length + 1] ? 2 : 1;
+        if (length + width > capacity - 1) break;
+        for (std::size_t i = 0; i < width; ++i) buffer[length + i] = text[length + i];
+        length += width;
+    }
+    buffer[length] = '\0';
+    return length;
+}
+
+std::int32_t DecimalValue(const char* text, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size && IsSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < size && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::uint32_t value = 0;
+    while (i < size && text[i] >= '0' && text[i] <= '9')
+        value = value * 10u + static_cast<std::uint32_t>(text[i++] - '0');
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace panel

@@ -1,0 +1,18 @@
+// Bounded handling of GBK byte strings in fixed buffers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace panel {
+
+// Copies text into a buffer of capacity bytes, always terminated, never splitting a double-byte
+// character. Returns the number of bytes copied before the terminator.
+std::size_t CopyGbk(char* buffer, std::size_t capacity, const char* text);
+
+// The decimal value of a text as the standard string-to-integer conversion takes it (leading white
+// space, an optional sign, digits up to the first non-digit; 0 when there are none), reading at most
+// size bytes. Values beyond 32 bits wrap as two's complement rather than overflow.
+std::int32_t DecimalValue(const char* text, std::size_t size);
+
+}  // namespace panel

@@ -1,0 +1,9 @@
+#include "panel/pages/tab_page5.h"
+
+#include "panel/resource_ids.h"
+
+namespace panel {
+
+TabPage5::TabPage5() : ui::Page(IDD_ABOUT) {}
+
+}  // namespace panel

@@ -1,0 +1,44 @@
+#include "panel/panel_dlg.h"
+
+#include "driver/tavrex_device.h"
+#include "panel/placement.h"
+#include "panel/resource_ids.h"
+
+namespace panel {
+
+CPanelDlg::CPanelDlg(platform::WindowId parent, const AppletSeams& seams)
+    : parent_(parent),
+      tabPage1(CalibrateSeams{.registry = seams.registry,
+                              .programs = seams.programs,
+                              .messageBoxes = seams.messageBoxes,
+                              .module = seams.module}),
+      tabPage4(seams.devices, seams.serialPorts) {}
+
+std::array<ui::Page*, 6> CPanelDlg::constructionOrder() {
+    return {&tabPage1, &tabPage2, &tabPage3, &tabPage4, &tabPage5, &screenPos};
+}
+
+std::array<ui::Page*, 6> CPanelDlg::tabOrder() {
+    return {&tabPage1, &tabPage2, &tabPage3, &tabPage4, &screenPos, &tabPage5};
+}
+
+bool CPanelDlg::OnInitDialog(PanelWindow& window) {
+    const Size desktop = window.desktopClientSize();
+    // A failed or unanswered request leaves the code 0, which does not move the dialog.
+    std::uint32_t code = 0;
+    if (DriverHandle) tavrex::GetScreenPosition(*DriverHandle, code);
+    if (const auto place = DialogPlacement(code, desktop.width, desktop.height))
+        window.moveAndRepaint(place->left, place->top, kPlacedWidth, kPlacedHeight);
+
+    const auto pages = tabOrder();
+    sheet.pages.assign(pages.begin(), pages.end());
+    const platform::WindowId sheetWindow = window.createSheet(sheet, kWsChild | kWsVisible, 0);
+    if (!sheetWindow) return true;
+    // Tab then leads from the dialog's buttons into the page's controls.
+    window.addSheetStyles(sheetWindow, kWsTabStop, kWsExControlParent);
+    const platform::Rect placeholder = window.controlRect(IDC_SHEET_PLACEHOLDER);
+    window.moveSheet(sheetWindow, placeholder.left + kSheetOffsetX, placeholder.top + kSheetOffsetY);
+    return true;
+}
+
+}  // namespace panel

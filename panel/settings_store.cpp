@@ -1,0 +1,105 @@
+// Loading and saving the touch applet's settings record.
+#include <cstring>
+#include <string>
+
+#include "driver/parameters.h"
+#include "panel/gbk_text.h"
+#include "panel/texts.h"
+#include "panel/touch_applet.h"
+
+namespace panel {
+
+char DoubleClickSpeedText[5 + 1] = "     ";
+char DoubleClickHeightText[4 + 1] = "    ";
+
+namespace {
+
+// A Parameters value as 4 raw bytes, whatever its type. A value of any other size leaves the field
+// as it was: a shorter one would mix its bytes with the old value's.
+void ReadRaw(platform::RegistryKey& key, const char* name, std::uint32_t& field) {
+    unsigned char bytes[4];
+    std::uint32_t size = 0;
+    if (!key.queryBytes(name, bytes, sizeof bytes, size) || size != sizeof bytes) return;
+    std::memcpy(&field, bytes, sizeof bytes);
+}
+
+void ReadRaw(platform::RegistryKey& key, const char* name, std::int32_t& field) {
+    std::uint32_t value = static_cast<std::uint32_t>(field);
+    ReadRaw(key, name, value);
+    field = static_cast<std::int32_t>(value);
+}
+
+// The buffer's last byte stays the terminator: the value is read with room for one byte less.
+template <std::size_t N>
+std::int32_t ReadText(platform::RegistryKey& key, const char* name, char (&buffer)[N]) {
+    std::uint32_t size = 0;
+    key.queryBytes(name, buffer, N - 1, size);
+    return DecimalValue(buffer, N);
+}
+
+}  // namespace
+
+void CTouchApplet::ShowError(const char* message) {
+    seams_.messageBoxes.show(0, message, text::kError, platform::kMbIconError | platform::kMbOk);
+}
+
+void CTouchApplet::LoadSettings() {
+    if (auto key = seams_.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath,
+                                        platform::kKeyQueryValue)) {
+        ReadRaw(*key, tavrex::kValueBeepMode, BeepMode);
+        ReadRaw(*key, tavrex::kValueBeepFreq1, BeepFreq1);
+        ReadRaw(*key, tavrex::kValueBeepTime1, BeepTime1);
+        ReadRaw(*key, tavrex::kValuePort, Port);
+        ReadRaw(*key, tavrex::kValueMouseMode, MouseMode);
+        ReadRaw(*key, tavrex::kValueScreenPost, ScreenPost);
+        ReadRaw(*key, tavrex::kValueRBNDelay, RBNDelay);
+        if (BeepMode > 2) BeepMode = 2;
+        if (BeepFreq1 < 1000 || BeepFreq1 > 5000) BeepFreq1 = 2000;
+        if (BeepTime1 < 32 || BeepTime1 > 750) BeepTime1 = 32;
+        if (MouseMode > 3) MouseMode = 3;
+    } else {
+        BeepMode = 2;
+        BeepFreq1 = 2000;
+        BeepTime1 = 32;
+        MouseMode = 3;
+        Port = 1;
+        ShowError(text::kReadRegistryFailed);
+    }
+
+    if (auto key = seams_.registry.open(platform::RootKey::CurrentUser, kMouseKeyPath, platform::kKeyAllAccess)) {
+        DoubleClickSpeed = ReadText(*key, kValueDoubleClickSpeed, DoubleClickSpeedText);
+        DoubleClickHeight = ReadText(*key, kValueDoubleClickHeight, DoubleClickHeightText);
+    } else {
+        ShowError(text::kMouseKeyReadFailed);
+        DoubleClickHeight = 40;
+        DoubleClickSpeed = 900;
+    }
+}
+
+void CTouchApplet::SaveSettings() {
+    if (auto key =
+            seams_.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath, platform::kKeySetValue)) {
+        key->setDword(tavrex::kValueBeepMode, BeepMode);
+        key->setDword(tavrex::kValueBeepFreq1, BeepFreq1);
+        key->setDword(tavrex::kValueBeepTime1, BeepTime1);
+        key->setDword(tavrex::kValueBeepFreq2, BeepFreq2);
+        key->setDword(tavrex::kValueBeepTime2, BeepTime2);
+        key->setDword(tavrex::kValuePort, static_cast<std::uint32_t>(Port));
+        key->setDword(tavrex::kValueMouseMode, MouseMode);
+        key->setDword(tavrex::kValueScreenPost, ScreenPost);
+        key->setDword(tavrex::kValueRBNDelay, RBNDelay);
+    } else {
+        ShowError(text::kWriteRegistryFailed);
+    }
+
+    if (auto key = seams_.registry.open(platform::RootKey::CurrentUser, kMouseKeyPath, platform::kKeyAllAccess)) {
+        const std::string height = std::to_string(DoubleClickHeight);
+        key->setString(kValueDoubleClickHeight, height);
+        key->setString(kValueDoubleClickWidth, height);
+        key->setString(kValueDoubleClickSpeed, std::to_string(DoubleClickSpeed));
+    } else {
+        ShowError(text::kMouseKeyWriteFailed);
+    }
+}
+
+}  // namespace panel

@@ -1,0 +1,91 @@
+#include "panel/touch_applet.h"
+
+#include "driver/parameters.h"
+#include "driver/requests.h"
+#include "driver/tavrex_device.h"
+#include "panel/panel_dlg.h"
+#include "panel/resource_ids.h"
+#include "panel/texts.h"
+
+namespace panel {
+
+namespace {
+
+constexpr int kDialogOk = 1;
+
+}  // namespace
+
+CTouchApplet::CTouchApplet(const AppletSeams& seams) : CAppletBase(seams.module), seams_(seams) {}
+
+std::int32_t CTouchApplet::OnNewInquire(std::intptr_t, NewCplInfo* info) {
+    return FillNewCplInfo(info, IDI_APPLET, text::kItemName, text::kItemDescription);
+}
+
+std::int32_t CTouchApplet::OnDblClk(platform::WindowId cplWindow, std::intptr_t, std::intptr_t) {
+    constexpr std::uint32_t kErrorFlags = platform::kMbIconError | platform::kMbOk;
+    DriverHandle = seams_.devices.open(tavrex::kDevicePath, 0);
+    if (!DriverHandle) {
+        // Installed but not loaded, or not installed (or not ours to administer) at all.
+        if (auto key = seams_.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath,
+                                            platform::kKeyAllAccess)) {
+            seams_.messageBoxes.show(cplWindow, text::kRestartAfterInstall, text::kNotice, platform::kMbOk);
+        } else {
+            seams_.messageBoxes.show(cplWindow, text::kNotInstalled, text::kError, kErrorFlags);
+        }
+        return 0;
+    }
+    std::uint32_t state = 0;
+    if (!tavrex::GetDriverState(*DriverHandle, state)) {
+        seams_.messageBoxes.show(cplWindow, text::kNotInstalled, text::kError, kErrorFlags);
+        DriverHandle.reset();
+        return 0;
+    }
+    if (state == 0) {
+        seams_.messageBoxes.show(cplWindow, text::kRestartAfterUpdate, text::kNotice, platform::kMbOk);
+        DriverHandle.reset();
+        return 0;
+    }
+
+    CPanelDlg dialog(cplWindow, seams_);
+    LoadSettings();
+    CopyIntoPages(dialog);
+    if (seams_.dialogRunner.run(cplWindow, dialog) == kDialogOk) {
+        CopyFromPages(dialog);
+        SaveSettings();
+        // In force even when saving failed: the user confirmed it.
+        seams_.doubleClickTime.set(static_cast<std::uint32_t>(DoubleClickSpeed));
+    }
+    tavrex::ReloadSettings(*DriverHandle);
+    DriverHandle.reset();
+    return 0;
+}
+
+void CTouchApplet::CopyIntoPages(CPanelDlg& dialog) {
+    dialog.DriverHandle = DriverHandle.get();
+    dialog.tabPage2.driverHandle = DriverHandle.get();
+    dialog.tabPage2.modeIndex = static_cast<std::int32_t>(BeepMode);
+    dialog.tabPage2.frequency = static_cast<std::int32_t>(BeepFreq1);
+    dialog.tabPage2.duration = static_cast<std::int32_t>(BeepTime1);
+    dialog.tabPage3.modeIndex = static_cast<std::int32_t>(MouseMode);
+    dialog.tabPage3.doubleClickArea = DoubleClickHeight;
+    dialog.tabPage3.doubleClickSpeed = DoubleClickSpeed;
+    dialog.tabPage3.rightClickDelay = RBNDelay;
+    dialog.tabPage4.Port = Port;
+    dialog.screenPos.ScreenPost = ScreenPost;
+}
+
+void CTouchApplet::CopyFromPages(CPanelDlg& dialog) {
+    BeepMode = static_cast<std::uint32_t>(dialog.tabPage2.modeIndex);
+    BeepFreq1 = static_cast<std::uint32_t>(dialog.tabPage2.frequency);
+    BeepTime1 = static_cast<std::uint32_t>(dialog.tabPage2.duration);
+    BeepFreq2 = BeepFreq1;
+    BeepTime2 = BeepTime1;
+    MouseMode = static_cast<std::uint32_t>(dialog.tabPage3.modeIndex);
+    DoubleClickHeight = dialog.tabPage3.doubleClickArea;
+    DoubleClickSpeed = dialog.tabPage3.doubleClickSpeed;
+    RBNDelay = dialog.tabPage3.rightClickDelay;
+    Port = dialog.tabPage4.Port;
+    ScreenPost = dialog.screenPos.ScreenPost;
+}
+
+}  // namespace panel

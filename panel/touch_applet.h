@@ -1,0 +1,58 @@
+// The touch applet: the one Control Panel item, its settings record and the panel run.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "panel/applet_base.h"
+#include "panel/applet_seams.h"
+#include "platform/device.h"
+
+namespace panel {
+
+inline constexpr const char* kMouseKeyPath = "Control Panel\\Mouse";
+inline constexpr const char* kValueDoubleClickSpeed = "DoubleClickSpeed";
+inline constexpr const char* kValueDoubleClickHeight = "DoubleClickHeight";
+inline constexpr const char* kValueDoubleClickWidth = "DoubleClickWidth";
+
+class CPanelDlg;
+
+class CTouchApplet : public CAppletBase {
+public:
+    explicit CTouchApplet(const AppletSeams& seams);
+
+    std::int32_t OnDblClk(platform::WindowId cplWindow, std::intptr_t item, std::intptr_t data) override;
+    std::int32_t OnNewInquire(std::intptr_t item, NewCplInfo* info) override;
+
+    // The settings record from the driver's Parameters key and the user's Mouse key, and back.
+    void LoadSettings();
+    void SaveSettings();
+
+    // PanelSettings, with the panel run's driver handle between Port and DoubleClickHeight.
+    std::uint32_t BeepMode = 0;
+    std::uint32_t BeepFreq1 = 0;
+    std::uint32_t BeepTime1 = 0;
+    std::uint32_t BeepFreq2 = 0;
+    std::uint32_t BeepTime2 = 0;
+    std::uint32_t MouseMode = 0;
+    std::int32_t Port = 0;
+    std::unique_ptr<platform::DeviceHandle> DriverHandle;
+    std::int32_t DoubleClickHeight = 0;
+    std::int32_t DoubleClickSpeed = 0;
+    std::uint32_t ScreenPost = 0;
+    std::uint32_t RBNDelay = 0;
+
+private:
+    void ShowError(const char* message);
+    void CopyIntoPages(CPanelDlg& dialog);
+    void CopyFromPages(CPanelDlg& dialog);
+
+    AppletSeams seams_;
+};
+
+// The module-wide text buffers the Mouse values are read into: spaces at module load, and the last
+// text read ever after, so a value that does not fit gives the previous one.
+extern char DoubleClickSpeedText[5 + 1];
+extern char DoubleClickHeightText[4 + 1];
+
+}  // namespace panel

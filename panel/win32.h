@@ -1,0 +1,49 @@
+// The Win32 implementations of the applet's own seams; each only translates calls.
+#pragma once
+
+#include "panel/applet_seams.h"
+#include "panel/panel_dlg.h"
+
+namespace panel::win32 {
+
+class DoubleClickTime : public panel::DoubleClickTime {
+public:
+    void set(std::uint32_t milliseconds) override;
+};
+
+class Programs : public panel::Programs {
+public:
+    void start(const char* commandLine, int showState) override;
+};
+
+// instance: the module's HINSTANCE.
+class Module : public panel::Module {
+public:
+    explicit Module(void* instance) : instance_(instance) {}
+    std::uintptr_t loadIcon(int resourceId) override;
+    std::string applicationName() override;
+
+private:
+    void* instance_;
+};
+
+// Creates the panel's property sheet as a child of the dialog window; the dialog layer provides it.
+class ChildSheet {
+public:
+    virtual ~ChildSheet() = default;
+    virtual platform::WindowId create(platform::WindowId dialog, const SheetDescription& sheet, std::uint32_t style,
+                                      std::uint32_t exStyle) = 0;
+};
+
+// Runs CPanelDlg on its template from the module's resources.
+class PanelDialogRunner : public panel::PanelDialogRunner {
+public:
+    PanelDialogRunner(void* instance, ChildSheet& sheet) : instance_(instance), sheet_(sheet) {}
+    int run(platform::WindowId parent, CPanelDlg& dialog) override;
+
+private:
+    void* instance_;
+    ChildSheet& sheet_;
+};
+
+}  // namespace panel::win32

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "panel/gbk_text.h"
+#include "panel/pages/tab_page1.h"
+#include "panel/pages/tab_page5.h"
+#include "panel/resource_ids.h"
+#include "tests/unit/panel_fixture.h"
+
+namespace {
+
+using paneltest::PanelFixture;
+using platform::RootKey;
+
+constexpr platform::WindowId kPage = 0x7AB1;
+
+struct PanelCalibrate : ::testing::Test {
+    panel::TabPage1 MakePage() {
+        return panel::TabPage1(panel::CalibrateSeams{
+            .registry = f.registry, .programs = f.programs, .messageBoxes = f.messages, .module = f.module});
+    }
+    fakes::FakeRegistry::Key& key() { return f.registry.addKey(RootKey::LocalMachine, panel::kCalibratorKeyPath); }
+    // What a click starts, or "" when it starts nothing.
+    std::string Click() {
+        panel::TabPage1 page(panel::CalibrateSeams{
+            .registry = f.registry, .programs = f.programs, .messageBoxes = f.messages, .module = f.module});
+        page.setWindow(kPage);
+        const std::size_t before = f.programs.started.size();
+        page.onCommand(IDC_CALIBRATE, ui::kButtonClicked);
+        if (f.programs.started.size() == before) return "";
+        EXPECT_EQ(f.programs.started.back().second, 10);
+        return f.programs.started.back().first;
+    }
+    void ExpectRefusal(std::size_t count) {
+        ASSERT_EQ(f.messages.shown.size(), count);
+        for (const auto& shown : f.messages.shown) {
+            EXPECT_EQ(shown.owner, kPage);
+            EXPECT_EQ(shown.text, "Can't fine brennick.exe file.");
+            EXPECT_EQ(shown.caption, "lintara");
+            EXPECT_EQ(shown.flags, platform::kMbOk);
+        }
+    }
+    PanelFixture f;
+};
+
+TEST_F(PanelCalibrate, AFolderWithBlanksStartsExactlyItsCalibrator) {
+    key().values["FilePath"] = std::string("C:\\Program Files\\Tavrex");
+    EXPECT_EQ(Click(), "\"C:\\Program Files\\Tavrex\\brennick.exe\"");
+    ASSERT_EQ(f.appletOpens().size(), 1u);
+    EXPECT_EQ(f.appletOpens()[0].path, "Software\\Manufacturer\\Tavrex");
+    EXPECT_EQ(f.appletOpens()[0].access, platform::kKeyQueryValue);
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+TEST_F(PanelCalibrate, ATrailingBackslashIsKeptAndAMissingValueStillTries) {
+    key().values["FilePath"] = std::string("D:\\Tools\\");
+    EXPECT_EQ(Click(), "\"D:\\Tools\\\\brennick.exe\"");
+    key().values.erase("FilePath");
+    EXPECT_EQ(Click(), "\"\\brennick.exe\"");
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+TEST_F(PanelCalibrate, WithoutTheKeyEveryClickShowsTheMessageAndStartsNothing) {
+    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), "");
+    ExpectRefusal(2);
+    f.registry.grant(RootKey::LocalMachine, panel::kCalibratorKeyPath, platform::kKeySetValue);
+    EXPECT_EQ(Click(), "");
+    ExpectRefusal(3);
+}
+
+TEST_F(PanelCalibrate, TheCommandLineNeverLeavesItsBuffer) {
+    // 1 quote + 244 + "\brennick.exe" (13) + 1 quote + terminator = 260: the longest folder that fits.
+    const std::string longest = "C:\\" + std::string(241, 'a');
+    key().values["FilePath"] = longest;
+    EXPECT_EQ(Click(), "\"" + longest + "\\brennick.exe\"");
+    EXPECT_EQ(f.programs.started.back().first.size(), 259u);
+
+    key().values["FilePath"] = longest + "b";
+    EXPECT_EQ(Click(), "");
+    ExpectRefusal(1);
+
+    // The whole buffer filled, no terminator.
+    key().values["FilePath"] = std::vector<std::uint8_t>(260, 'x');
+    EXPECT_EQ(Click(), "");
+    ExpectRefusal(2);
+
+    // Longer than the buffer: not read at all, and not taken for a missing value.
+    key().values["FilePath"] = std::string(400, 'y');
+    EXPECT_EQ(Click(), "");
+    ExpectRefusal(3);
+    EXPECT_EQ(f.programs.started.size(), 1u);
+}
+
+TEST_F(PanelCalibrate, AQuoteInTheFolderCannotSmuggleArguments) {
+    key().values["FilePath"] = std::string("C:\\x\" /evil \"");
+    EXPECT_EQ(Click(), "");
+    ExpectRefusal(1);
+}
+
+TEST_F(PanelCalibrate, OnlyAClickOnTheCalibrateButtonStarts) {
+    key().values["FilePath"] = std::string("C:\\T");
+    panel::TabPage1 page = MakePage();
+    page.onCommand(IDC_CALIBRATE, ui::kSelectionChanged);
+    page.onCommand(4003, ui::kButtonClicked);
+    EXPECT_TRUE(f.programs.started.empty());
+    page.onCommand(IDC_CALIBRATE, ui::kButtonClicked);
+    EXPECT_EQ(f.programs.started.size(), 1u);
+    EXPECT_EQ(page.templateId(), IDD_CALIBRATE);
+    EXPECT_EQ(panel::TabPage5().templateId(), IDD_ABOUT);
+}
+
+TEST(PanelGbkCopy, NeverSplitsADoubleByteCharacter) {
+    char buffer[6];
+    EXPECT_EQ(panel::CopyGbk(buffer, sizeof buffer, "ab设置"), 4u);  // "ab" and one character of two bytes
+    EXPECT_EQ(std::string(buffer), std::string("ab\xC9\xE8"));
+    EXPECT_EQ(panel::CopyGbk(buffer, sizeof buffer, "abcdefgh"), 5u);
+    EXPECT_EQ(std::string(buffer), "abcde");
+}
+
+}  // namespace

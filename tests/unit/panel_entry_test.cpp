@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "panel/applet_base.h"
+#include "panel/touch_applet.h"
+#include "tests/unit/panel_fixture.h"
+
+namespace {
+
+using panel::NewCplInfo;
+using paneltest::PanelFixture;
+
+constexpr platform::WindowId kControlPanel = 0x5150;
+
+TEST(PanelEntry, EveryMessageGetsItsAnswer) {
+    PanelFixture f;
+    f.standin.present = false;  // a double click is refused at once
+    panel::CTouchApplet applet(f.seams());
+    ASSERT_EQ(panel::CurrentApplet, &applet);
+
+    const struct {
+        std::uint32_t message;
+        std::int32_t result;
+    } rows[] = {{0, 1}, {1, 1}, {2, 1},  {3, 0},  {4, 1},   {5, 0},         {6, 1},
+                {7, 0}, {9, 0}, {10, 0}, {11, 1}, {200, 1}, {0xFFFFFFFF, 1}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(panel::DispatchCplMessage(panel::CurrentApplet, kControlPanel, row.message, 0, 0), row.result)
+            << "message " << row.message;
+    }
+    // Only the double click did anything: the one refusal, owned by the Control Panel window.
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].owner, kControlPanel);
+    EXPECT_EQ(f.runner.runs, 0);
+}
+
+TEST(PanelEntry, InquireLeavesTheHostsRecordAsItWas) {
+    PanelFixture f;
+    panel::CTouchApplet applet(f.seams());
+    unsigned char record[64];
+    std::memset(record, 0xA5, sizeof record);
+    unsigned char before[sizeof record];
+    std::memcpy(before, record, sizeof record);
+    EXPECT_EQ(panel::DispatchCplMessage(&applet, kControlPanel, panel::kCplInquire, 0,
+                                        reinterpret_cast<std::intptr_t>(record)),
+              0);
+    EXPECT_EQ(std::memcmp(record, before, sizeof record), 0);
+    EXPECT_TRUE(f.module.iconLoads.empty());
+}
+
+TEST(PanelEntry, NewInquireFillsNameDescriptionAndIcon) {
+    PanelFixture f;
+    panel::CTouchApplet applet(f.seams());
+    NewCplInfo info;
+    std::memset(static_cast<void*>(&info), 0xA5, sizeof info);
+    EXPECT_EQ(panel::DispatchCplMessage(&applet, kControlPanel, panel::kCplNewInquire, 3,
+                                        reinterpret_cast<std::intptr_t>(&info)),
+              0);
+
+    EXPECT_EQ(info.dwSize, sizeof(NewCplInfo));
+    EXPECT_EQ(info.dwSize, sizeof(void*) == 4 ? 244u : 252u);
+    EXPECT_EQ(info.dwFlags, 0u);
+    EXPECT_EQ(info.dwHelpContext, 0u);
+    EXPECT_EQ(static_cast<std::intptr_t>(info.lData), 0);
+    EXPECT_EQ(static_cast<std::uintptr_t>(info.hIcon), paneltest::kAppletIcon);
+    EXPECT_EQ(f.module.iconLoads, std::vector<int>{4001});
+
+    // GBK bytes, terminated, and nothing but zeros after them.
+    const unsigned char name[] = {'T', 'a', 'v', 'r', 'e', 'x', ' ', 0xC9, 0xE8, 0xD6, 0xC3};
+    const unsigned char description[] = {'T',  'a',  'v',  'r',  'e',  'x',  ' ', 0xBF,
+                                         0xD8, 0xD6, 0xC6, 0xC3, 0xE6, 0xB0, 0xE5};
+    EXPECT_EQ(std::memcmp(info.szName, name, sizeof name), 0);
+    EXPECT_EQ(std::memcmp(info.szInfo, description, sizeof description), 0);
+    for (std::size_t i = sizeof name; i < sizeof info.szName; ++i) EXPECT_EQ(info.szName[i], 0) << i;
+    for (std::size_t i = sizeof description; i < sizeof info.szInfo; ++i) EXPECT_EQ(info.szInfo[i], 0) << i;
+    for (char c : info.szHelpFile) EXPECT_EQ(c, 0);
+}
+
+TEST(PanelEntry, NewInquireWithoutARecordWritesNothingAndSaysSo) {
+    PanelFixture f;
+    panel::CTouchApplet applet(f.seams());
+    EXPECT_EQ(panel::DispatchCplMessage(&applet, kControlPanel, panel::kCplNewInquire, 0, 0), 1);
+    EXPECT_TRUE(f.module.iconLoads.empty());
+}
+
+TEST(PanelEntry, BaseAppletDescribesItselfGenerically) {
+    PanelFixture f;
+    panel::CAppletBase base(f.module);
+    NewCplInfo info;
+    std::memset(static_cast<void*>(&info), 0xA5, sizeof info);
+    EXPECT_EQ(base.OnNewInquire(0, &info), 0);
+    EXPECT_STREQ(info.szName, "Applet");
+    EXPECT_STREQ(info.szInfo, "Raw Cpl Applet");
+    EXPECT_EQ(f.module.iconLoads, std::vector<int>{1});
+    EXPECT_EQ(base.OnDblClk(kControlPanel, 0, 0), 0);
+    EXPECT_EQ(base.OnExit(), 0);
+    EXPECT_EQ(base.OnGetCount(), 1);
+    EXPECT_EQ(base.OnInit(), 1);
+    EXPECT_EQ(base.OnSelect(0, 0), 1);
+    EXPECT_EQ(base.OnStop(0, 0), 1);
+}
+
+TEST(PanelEntry, CurrentAppletFollowsTheAppletsLife) {
+    PanelFixture f;
+    {
+        panel::CTouchApplet applet(f.seams());
+        EXPECT_EQ(panel::CurrentApplet, &applet);
+    }
+    EXPECT_EQ(panel::CurrentApplet, nullptr);
+    EXPECT_EQ(panel::DispatchCplMessage(panel::CurrentApplet, kControlPanel, panel::kCplInit, 0, 0), 0);
+}
+
+TEST(PanelEntry, ApplicationNameIsTheModulesBaseName) {
+    EXPECT_EQ(panel::ApplicationNameFromPath("C:\\Windows\\System32\\lintara.cpl"), "lintara");
+    EXPECT_EQ(panel::ApplicationNameFromPath("lintara.cpl"), "lintara");
+    EXPECT_EQ(panel::ApplicationNameFromPath("C:\\my.dir\\lintara"), "lintara");
+    EXPECT_EQ(panel::ApplicationNameFromPath("C:\\a.b\\lintara.old.cpl"), "lintara.old");
+    // A GBK trail byte may be a backslash: it does not start a new name.
+    EXPECT_EQ(panel::ApplicationNameFromPath("C:\\\x95\\x.cpl"), "\x95\\x");
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+// The applet's seams for tests: the shared fakes plus recording double-click time, program start,
+// module and a scripted panel dialog runner.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "driver/parameters.h"
+#include "panel/applet_seams.h"
+#include "panel/panel_dlg.h"
+#include "panel/touch_applet.h"
+#include "tests/fakes/fake_device.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_ui.h"
+
+namespace paneltest {
+
+inline constexpr std::uintptr_t kAppletIcon = 0x4001AB;
+
+struct RecordingDoubleClickTime : panel::DoubleClickTime {
+    std::vector<std::uint32_t> sets;
+    void set(std::uint32_t milliseconds) override { sets.push_back(milliseconds); }
+};
+
+struct RecordingPrograms : panel::Programs {
+    std::vector<std::pair<std::string, int>> started;
+    void start(const char* commandLine, int showState) override { started.emplace_back(commandLine, showState); }
+};
+
+struct FakeModule : panel::Module {
+    std::vector<int> iconLoads;
+    std::uintptr_t loadIcon(int resourceId) override {
+        iconLoads.push_back(resourceId);
+        return resourceId == 4001 ? kAppletIcon : 0x100 + static_cast<std::uintptr_t>(resourceId);
+    }
+    std::string applicationName() override { return "lintara"; }
+};
+
+struct NoSerialPorts : panel::SerialPorts {
+    bool probe(const char*) override { return false; }
+};
+
+// Devices over the stand-in that count the handles still open and can make one request fail.
+class CountingDevices : public platform::Devices {
+public:
+    explicit CountingDevices(fakes::FakeDevices& inner) : inner_(inner) {}
+    int live = 0;
+    int opened = 0;
+    std::uint32_t failingCode = 0;
+
+    std::unique_ptr<platform::DeviceHandle> open(const char* path, std::uint32_t shareMode) override {
+        auto handle = inner_.open(path, shareMode);
+        if (!handle) return nullptr;
+        ++opened;
+        return std::make_unique<Handle>(*this, std::move(handle));
+    }
+
+private:
+    class Handle : public platform::DeviceHandle {
+    public:
+        Handle(CountingDevices& owner, std::unique_ptr<platform::DeviceHandle> inner)
+            : owner_(owner), inner_(std::move(inner)) {
+            ++owner_.live;
+        }
+        ~Handle() override { --owner_.live; }
+        bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
+                     std::uint32_t* returned) override {
+            if (code == owner_.failingCode) {
+                if (returned) *returned = 0;
+                return false;
+            }
+            return inner_->control(code, in, inSize, out, outSize, returned);
+        }
+
+    private:
+        CountingDevices& owner_;
+        std::unique_ptr<platform::DeviceHandle> inner_;
+    };
+    fakes::FakeDevices& inner_;
+};
+
+// Stands in for the modal dialog: runs a script against the dialog while it is "shown" and answers
+// with the given result.
+struct ScriptedRunner : panel::PanelDialogRunner {
+    int result = 1;
+    std::function<void(platform::WindowId, panel::CPanelDlg&)> whileShown;
+    int runs = 0;
+    int run(platform::WindowId parent, panel::CPanelDlg& dialog) override {
+        ++runs;
+        if (whileShown) whileShown(parent, dialog);
+        return result;
+    }
+};
+
+struct PanelFixture {
+    fakes::FakeRegistry registry;
+    fakes::FakeDevices standin{registry};
+    CountingDevices devices{standin};
+    fakes::FakeUserMessages messages;
+    NoSerialPorts ports;
+    RecordingDoubleClickTime doubleClickTime;
+    RecordingPrograms programs;
+    FakeModule module;
+    ScriptedRunner runner;
+
+    panel::AppletSeams seams() {
+        return {.registry = registry,
+                .devices = devices,
+                .messageBoxes = messages,
+                .serialPorts = ports,
+                .doubleClickTime = doubleClickTime,
+                .programs = programs,
+                .module = module,
+                .dialogRunner = runner};
+    }
+
+    fakes::FakeRegistry::Key& parameters() {
+        return registry.addKey(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath);
+    }
+    // The applet's key opens, without those of the stand-in driver reading its Parameters (KEY_READ).
+    std::vector<fakes::FakeRegistry::Open> appletOpens() const {
+        std::vector<fakes::FakeRegistry::Open> result;
+        for (const auto& open : registry.opens())
+            if (open.access != platform::kKeyRead) result.push_back(open);
+        return result;
+    }
+    fakes::FakeRegistry::Key& mouse() { return registry.addKey(platform::RootKey::CurrentUser, panel::kMouseKeyPath); }
+};
+
+// The module-wide text buffers as they are when the module has just been loaded.
+inline void FreshModuleBuffers() {
+    std::memcpy(panel::DoubleClickSpeedText, "     ", sizeof panel::DoubleClickSpeedText);
+    std::memcpy(panel::DoubleClickHeightText, "    ", sizeof panel::DoubleClickHeightText);
+}
+
+}  // namespace paneltest
