@@ -1,0 +1,59 @@
+// Runs the control contract against real controls: a drop-down list, a trackbar, a static text, a check
+// box and a radio button in a window of their own, through the dialog layer's Win32 wrappers. Prints
+// each difference and exits 1 if there is any.
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "tests/contract/control_contract.h"
+#include "ui/controls_win32.h"
+#include "ui/window_win32.h"
+
+namespace {
+
+constexpr contract::ControlIds kIds{101, 102, 103, 104, 105};
+
+HWND child(HWND parent, const char* className, DWORD style, int id, int y, int height) {
+    return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 10, y, 200, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+HWND createControls() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TavrexUiContract";
+    if (!RegisterClassA(&windowClass)) return nullptr;
+    HWND parent = CreateWindowExA(0, windowClass.lpszClassName, "ui contract", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!parent) return nullptr;
+    const bool made = child(parent, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, kIds.comboBox, 10, 150) &&
+                      child(parent, TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS, kIds.slider, 40, 30) &&
+                      child(parent, "STATIC", SS_LEFT, kIds.label, 80, 20) &&
+                      child(parent, "BUTTON", BS_AUTOCHECKBOX, kIds.checkBox, 110, 20) &&
+                      child(parent, "BUTTON", BS_AUTORADIOBUTTON, kIds.radioButton, 140, 20);
+    return made ? parent : nullptr;
+}
+
+}  // namespace
+
+int main() {
+    if (!ui::initCommonControls()) {
+        std::fprintf(stderr, "uicontract: the common controls did not register\n");
+        return 2;
+    }
+    HWND window = createControls();
+    if (!window) {
+        std::fprintf(stderr, "uicontract: the controls could not be created (error %lu)\n", GetLastError());
+        return 2;
+    }
+    ui::DialogControls controls(window);
+    const std::vector<std::string> failures = contract::checkControls(controls, kIds);
+    for (const std::string& failure : failures) std::printf("FAIL %s\n", failure.c_str());
+    DestroyWindow(window);
+    if (!failures.empty()) return 1;
+    std::printf("control contract kept\n");
+    return 0;
+}
