@@ -29,7 +29,12 @@ std::uint32_t ComboBoxWin32::itemData(int index) {
 
 int ComboBoxWin32::count() { return static_cast<int>(send(control_, CB_GETCOUNT, 0, 0)); }
 
-void ComboBoxWin32::setCurSel(int index) { send(control_, CB_SETCURSEL, indexParam(index), 0); }
+void ComboBoxWin32::setCurSel(int index) {
+    // Windows clears the selection for an index outside the list; Wine keeps the old one. The refusal
+    // is the same on both, so a refused index clears here, as the interface promises everywhere.
+    if (send(control_, CB_SETCURSEL, indexParam(index), 0) == CB_ERR && index != kNoSelection)
+        send(control_, CB_SETCURSEL, indexParam(kNoSelection), 0);
+}
 
 int ComboBoxWin32::curSel() { return static_cast<int>(send(control_, CB_GETCURSEL, 0, 0)); }
 

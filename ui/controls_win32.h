@@ -10,7 +10,8 @@
 
 namespace ui {
 
-// A combo box that keeps a 32-bit value with each item.
+// A combo box that keeps a 32-bit value with each item. One message per call, but for a refused
+// selection, which takes a second one to clear the selection as Windows does.
 class ComboBoxWin32 : public ComboBox {
 public:
     explicit ComboBoxWin32(HWND control) : control_(control) {}
