@@ -51,6 +51,8 @@ INT_PTR handlePage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Chil
 }
 }  // namespace
 
+ChildPropertySheet::ChildPropertySheet(HINSTANCE instance) : instance_(instance) {}
+
 ChildPropertySheet::~ChildPropertySheet() {
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }

@@ -16,7 +16,7 @@ class DialogControls;
 class ChildPropertySheet {
 public:
     // Page templates come from this module's resources.
-    explicit ChildPropertySheet(HINSTANCE instance) : instance_(instance) {}
+    explicit ChildPropertySheet(HINSTANCE instance);
     ~ChildPropertySheet();
     ChildPropertySheet(const ChildPropertySheet&) = delete;
     ChildPropertySheet& operator=(const ChildPropertySheet&) = delete;

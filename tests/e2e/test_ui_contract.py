@@ -29,6 +29,7 @@ class ControlContract(unittest.TestCase):
         code, out, err = session.run_windows(exe, timeout=60)
         self.assertEqual(code, 0, f"uicontract exited {code}:\n{out}{err}")
         self.assertIn("control contract kept", out)
+        self.assertIn("dialog layer checks passed", out)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 // Runs the control contract against real controls: a drop-down list, a trackbar, a static text, a check
-// box and a radio button in a window of their own, through the dialog layer's Win32 wrappers. Prints
-// each difference and exits 1 if there is any.
+// box and a radio button in a window of their own, through the dialog layer's Win32 wrappers; then the
+// modal dialog and the child property sheet on test templates. Prints each difference and exits 1 if
+// there is any.
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 #include "tests/contract/control_contract.h"
+#include "tests/e2e/uicontract/dialog_checks_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/window_win32.h"
 
@@ -50,10 +52,13 @@ int main() {
         return 2;
     }
     ui::DialogControls controls(window);
-    const std::vector<std::string> failures = contract::checkControls(controls, kIds);
-    for (const std::string& failure : failures) std::printf("FAIL %s\n", failure.c_str());
+    std::vector<std::string> failures = contract::checkControls(controls, kIds);
     DestroyWindow(window);
+    const std::vector<std::string> dialogFailures = checkDialogs();
+    failures.insert(failures.end(), dialogFailures.begin(), dialogFailures.end());
+    for (const std::string& failure : failures) std::printf("FAIL %s\n", failure.c_str());
+    std::fflush(stdout);
     if (!failures.empty()) return 1;
-    std::printf("control contract kept\n");
+    std::printf("control contract kept\ndialog layer checks passed\n");
     return 0;
 }
