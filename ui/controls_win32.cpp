@@ -6,6 +6,8 @@
 
 namespace ui {
 
+static_assert(kNoSelection == CB_ERR && kButtonClicked == BN_CLICKED && kSelectionChanged == CBN_SELCHANGE);
+
 namespace {
 LRESULT send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageA(control, message, wParam, lParam);

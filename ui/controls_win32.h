@@ -27,7 +27,7 @@ private:
     HWND control_;
 };
 
-// A trackbar. Its range travels in one message of two 16-bit halves, which every range of ours fits.
+// A trackbar. Its range travels in one message as two 16-bit halves: bounds within 0..32767.
 class SliderWin32 : public Slider {
 public:
     explicit SliderWin32(HWND control) : control_(control) {}

@@ -104,6 +104,13 @@ std::vector<std::string> checkSlider(ui::Slider& slider) {
     check.equal("a stored 4 in 20..200", slider.pos(), 20);
     slider.setPos(20);
     check.equal("the lower bound itself", slider.pos(), 20);
+
+    slider.setRange(1000, 5000, true);
+    check.equal("position 20 after the range became 1000..5000", slider.pos(), 1000);
+    slider.setPos(6000);
+    check.equal("above 1000..5000", slider.pos(), 5000);
+    slider.setPos(3210);
+    check.equal("inside 1000..5000", slider.pos(), 3210);
     return check.failures();
 }
 
@@ -134,6 +141,18 @@ std::vector<std::string> checkButton(ui::Button& button) {
     return check.failures();
 }
 
+std::vector<std::string> checkRadioGroup(ui::Button& first, ui::Button& second) {
+    Checker check("radio group");
+    first.setCheck(true);
+    second.setCheck(true);
+    check.equal("the first after checking the second", first.checked(), true);
+    check.equal("the second", second.checked(), true);
+    first.setCheck(false);
+    second.setCheck(false);
+    check.equal("the first after unchecking both", first.checked(), false);
+    return check.failures();
+}
+
 std::vector<std::string> checkControls(ui::Controls& controls, const ControlIds& ids) {
     std::vector<std::string> failures;
     append(failures, checkComboBox(controls.comboBox(ids.comboBox)));
@@ -141,6 +160,7 @@ std::vector<std::string> checkControls(ui::Controls& controls, const ControlIds&
     append(failures, checkLabel(controls.label(ids.label)));
     append(failures, checkButton(controls.button(ids.checkBox)));
     append(failures, checkButton(controls.button(ids.radioButton)));
+    append(failures, checkRadioGroup(controls.button(ids.radioButton), controls.button(ids.secondRadioButton)));
     return failures;
 }
 

@@ -17,6 +17,7 @@ struct ControlIds {
     int label;
     int checkBox;
     int radioButton;
+    int secondRadioButton;
 };
 
 // One line per difference from the contract; empty when the controls keep it.
@@ -24,6 +25,8 @@ std::vector<std::string> checkComboBox(ui::ComboBox& box);
 std::vector<std::string> checkSlider(ui::Slider& slider);
 std::vector<std::string> checkLabel(ui::Label& label);
 std::vector<std::string> checkButton(ui::Button& button);
+// Setting a radio button's check leaves the others of its group alone: only a click moves the check.
+std::vector<std::string> checkRadioGroup(ui::Button& first, ui::Button& second);
 std::vector<std::string> checkControls(ui::Controls& controls, const ControlIds& ids);
 
 }  // namespace contract

@@ -1,5 +1,5 @@
 // Runs the control contract against real controls: a drop-down list, a trackbar, a static text, a check
-// box and a radio button in a window of their own, through the dialog layer's Win32 wrappers; then the
+// box and two radio buttons in a window of their own, through the dialog layer's Win32 wrappers; then the
 // modal dialog and the child property sheet on test templates. Prints each difference and exits 1 if
 // there is any.
 #include <windows.h>
@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr contract::ControlIds kIds{101, 102, 103, 104, 105};
+constexpr contract::ControlIds kIds{101, 102, 103, 104, 105, 106};
 
 HWND child(HWND parent, const char* className, DWORD style, int id, int y, int height) {
     return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 10, y, 200, height, parent,
@@ -35,7 +35,8 @@ HWND createControls() {
                       child(parent, TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS, kIds.slider, 40, 30) &&
                       child(parent, "STATIC", SS_LEFT, kIds.label, 80, 20) &&
                       child(parent, "BUTTON", BS_AUTOCHECKBOX, kIds.checkBox, 110, 20) &&
-                      child(parent, "BUTTON", BS_AUTORADIOBUTTON, kIds.radioButton, 140, 20);
+                      child(parent, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, kIds.radioButton, 140, 20) &&
+                      child(parent, "BUTTON", BS_AUTORADIOBUTTON, kIds.secondRadioButton, 170, 20);
     return made ? parent : nullptr;
 }
 
