@@ -34,7 +34,8 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND window, UINT message, WPARAM wParam
 }
 
 INT_PTR ModalDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) {
+    // A button's click, or the Enter and Escape keys that the dialog manager turns into one.
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
             case IDOK:
                 onOk();
