@@ -40,8 +40,8 @@ public:
     // before onInit(); detach() when the window goes.
     void attach(Controls& controls) { controls_ = &controls; }
     void detach() { controls_ = nullptr; }
-    void activate();    // every set-active notification: the first does nothing, later ones onSetActive()
-    bool deactivate();  // the kill-active notification; false keeps the page
+    void activate();          // every set-active notification: the first does nothing, later ones onSetActive()
+    bool deactivate();        // the kill-active notification; false keeps the page
     virtual void onInit() { load(); }  // the standard initialisation loads the controls
     virtual void onCommand(int /*id*/, int /*code*/) {}
     virtual void onScroll(int /*id*/) {}
