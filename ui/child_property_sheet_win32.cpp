@@ -1,0 +1,136 @@
+#include "ui/child_property_sheet_win32.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include "ui/controls_win32.h"
+#include "ui/sheet_geometry.h"
+#include "ui/sheet_template.h"
+#include "ui/window_win32.h"
+
+namespace ui {
+
+struct ChildPropertySheet::PageHost {
+    explicit PageHost(Page& logic) : page(logic) {}
+    Page& page;
+    std::unique_ptr<DialogControls> controls;
+};
+
+namespace {
+constexpr int kApplyNowId = 0x3021;
+constexpr int kSheetButtons[] = {IDOK, IDCANCEL, IDHELP, kApplyNowId};
+
+// Page notifications in the page's portable terms. Results go back the way the sheet reads them.
+INT_PTR handlePage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, ChildPropertySheet::PageHost& host) {
+    switch (message) {
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
+                host.page.activate();
+                SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);  // accept the activation
+                return TRUE;
+            }
+            if (header->code == static_cast<UINT>(PSN_KILLACTIVE)) {
+                const bool mayLeave = host.page.deactivate();
+                SetWindowLongPtrA(window, DWLP_MSGRESULT, mayLeave ? FALSE : TRUE);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_HSCROLL:
+            // Only a trackbar's notifications carry a control; a page's own scroll bar has none.
+            if (lParam != 0) host.page.onScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+            return FALSE;  // the default handling follows
+        case WM_COMMAND: host.page.onCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+        case WM_DESTROY:
+            host.page.detach();
+            host.controls.reset();
+            return FALSE;
+        default: return FALSE;
+    }
+}
+}  // namespace
+
+ChildPropertySheet::ChildPropertySheet(HINSTANCE instance) : instance_(instance) {}
+
+ChildPropertySheet::~ChildPropertySheet() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+void ChildPropertySheet::addPage(Page& page) { pages_.push_back(std::make_unique<PageHost>(page)); }
+
+bool ChildPropertySheet::create(HWND parent) {
+    initCommonControls();
+    std::vector<PROPSHEETPAGEA> sheets(pages_.size());
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        PROPSHEETPAGEA& sheetPage = sheets[i];
+        sheetPage.dwSize = sizeof sheetPage;
+        sheetPage.dwFlags = PSP_DEFAULT;
+        sheetPage.hInstance = instance_;
+        sheetPage.pszTemplate = MAKEINTRESOURCEA(pages_[i]->page.templateId());
+        sheetPage.pfnDlgProc = &ChildPropertySheet::pageProcedure;
+        sheetPage.lParam = reinterpret_cast<LPARAM>(pages_[i].get());
+    }
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW | PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
+    header.hwndParent = parent;
+    header.hInstance = instance_;
+    header.pszCaption = "";
+    header.nPages = static_cast<UINT>(sheets.size());
+    header.nStartPage = 0;
+    header.ppsp = sheets.data();
+    header.pfnCallback = &ChildPropertySheet::sheetCallback;
+    const INT_PTR created = PropertySheetA(&header);
+    if (created == 0 || created == -1) return false;
+    window_ = reinterpret_cast<HWND>(created);
+    hideButtons();
+    shrinkToTabs();
+    return true;
+}
+
+int CALLBACK ChildPropertySheet::sheetCallback(HWND, UINT message, LPARAM lParam) {
+    if (message == PSCB_PRECREATE && lParam != 0) makeChildSheetTemplate(reinterpret_cast<unsigned char*>(lParam));
+    return 0;
+}
+
+void ChildPropertySheet::hideButtons() {
+    for (int id : kSheetButtons) {
+        HWND button = GetDlgItem(window_, id);
+        if (!button) continue;
+        ShowWindow(button, SW_HIDE);
+        EnableWindow(button, FALSE);
+    }
+}
+
+void ChildPropertySheet::shrinkToTabs() {
+    HWND tabs = PropSheet_GetTabControl(window_);
+    RECT tab, window, client;
+    if (!tabs || !GetWindowRect(tabs, &tab) || !GetWindowRect(window_, &window) || !GetClientRect(window_, &client))
+        return;
+    MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&tab), 2);
+    const Size size = shrunkSheetSize({tab.left, tab.top, tab.right, tab.bottom},
+                                      {window.right - window.left, window.bottom - window.top},
+                                      {client.right - client.left, client.bottom - client.top});
+    SetWindowPos(window_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK ChildPropertySheet::pageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+            auto* host = reinterpret_cast<PageHost*>(sheetPage->lParam);
+            SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(host));
+            host->controls = std::make_unique<DialogControls>(window);
+            host->page.attach(*host->controls);
+            host->page.onInit();
+            return TRUE;
+        }
+        auto* host = reinterpret_cast<PageHost*>(GetWindowLongPtrA(window, DWLP_USER));
+        return host ? handlePage(window, message, wParam, lParam, *host) : FALSE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,47 @@
+// A property sheet created as a visible child of a dialog, with no buttons of its own, hosting pages
+// whose notifications become calls on their ui::Page logic.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "ui/page.h"
+
+namespace ui {
+
+class DialogControls;
+
+class ChildPropertySheet {
+public:
+    // Page templates come from this module's resources.
+    explicit ChildPropertySheet(HINSTANCE instance);
+    ~ChildPropertySheet();
+    ChildPropertySheet(const ChildPropertySheet&) = delete;
+    ChildPropertySheet& operator=(const ChildPropertySheet&) = delete;
+
+    // Tabs appear in the order of these calls, captioned with each page template's title. The page
+    // must outlive the sheet's window.
+    void addPage(Page& page);
+
+    // Creates the sheet in the parent's client area at 0,0, showing the first page, with its buttons
+    // hidden and disabled and its size shrunk to the tab control. False if it cannot be created.
+    bool create(HWND parent);
+    HWND hwnd() const { return window_; }
+
+    // The host of one page: its logic and, while its window exists, the wrappers of its controls.
+    struct PageHost;
+
+private:
+    static int CALLBACK sheetCallback(HWND window, UINT message, LPARAM lParam);
+    static INT_PTR CALLBACK pageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void hideButtons();
+    void shrinkToTabs();
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    std::vector<std::unique_ptr<PageHost>> pages_;
+};
+
+}  // namespace ui

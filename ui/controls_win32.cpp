@@ -1,0 +1,69 @@
+#include "ui/controls_win32.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace ui {
+
+static_assert(kNoSelection == CB_ERR && kButtonClicked == BN_CLICKED && kSelectionChanged == CBN_SELCHANGE);
+
+namespace {
+LRESULT send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(control, message, wParam, lParam);
+}
+// Indexes travel as WPARAM; -1 must arrive as all bits set, as the controls read it.
+WPARAM indexParam(int index) { return static_cast<WPARAM>(static_cast<INT_PTR>(index)); }
+}  // namespace
+
+int ComboBoxWin32::addString(const char* text) {
+    return static_cast<int>(send(control_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
+
+void ComboBoxWin32::setItemData(int index, std::uint32_t data) {
+    send(control_, CB_SETITEMDATA, indexParam(index), static_cast<LPARAM>(data));
+}
+
+std::uint32_t ComboBoxWin32::itemData(int index) {
+    // CB_ERR is -1 in any width; the low 32 bits make it all bits set, as the data of a 32-bit build.
+    return static_cast<std::uint32_t>(static_cast<ULONG_PTR>(send(control_, CB_GETITEMDATA, indexParam(index), 0)));
+}
+
+int ComboBoxWin32::count() { return static_cast<int>(send(control_, CB_GETCOUNT, 0, 0)); }
+
+void ComboBoxWin32::setCurSel(int index) {
+    // Windows clears the selection for an index outside the list; Wine keeps the old one. The refusal
+    // is the same on both, so a refused index clears here, as the interface promises everywhere.
+    if (send(control_, CB_SETCURSEL, indexParam(index), 0) == CB_ERR && index != kNoSelection)
+        send(control_, CB_SETCURSEL, indexParam(kNoSelection), 0);
+}
+
+int ComboBoxWin32::curSel() { return static_cast<int>(send(control_, CB_GETCURSEL, 0, 0)); }
+
+void ComboBoxWin32::enable(bool enabled) { EnableWindow(control_, enabled ? TRUE : FALSE); }
+
+void SliderWin32::setRange(int minimum, int maximum, bool redraw) {
+    send(control_, TBM_SETRANGE, redraw ? TRUE : FALSE, MAKELPARAM(minimum, maximum));
+}
+
+void SliderWin32::setPos(int position) { send(control_, TBM_SETPOS, TRUE, static_cast<LPARAM>(position)); }
+
+int SliderWin32::pos() { return static_cast<int>(send(control_, TBM_GETPOS, 0, 0)); }
+
+void LabelWin32::setText(const char* text) { SetWindowTextA(control_, text); }
+
+std::string LabelWin32::text() {
+    const int length = GetWindowTextLengthA(control_);
+    if (length <= 0) return {};
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(control_, buffer.data(), length + 1);
+    return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+}
+
+void ButtonWin32::setCheck(bool checked) { send(control_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+bool ButtonWin32::checked() { return send(control_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void ButtonWin32::enable(bool enabled) { EnableWindow(control_, enabled ? TRUE : FALSE); }
+
+}  // namespace ui
