@@ -1,6 +1,9 @@
 #include <windows.h>
 
 #include "panel/win32.h"
+#include "ui/child_property_sheet_win32.h"
+#include "ui/modal_dialog_win32.h"
+#include "ui/window_win32.h"
 
 namespace panel::win32 {
 
@@ -9,9 +12,11 @@ namespace {
 HWND Hwnd(platform::WindowId id) { return reinterpret_cast<HWND>(id); }
 platform::WindowId Id(HWND hwnd) { return reinterpret_cast<platform::WindowId>(hwnd); }
 
-class PanelWindowWin32 : public PanelWindow {
+// The panel's window on template 4004 while it is shown, and the child sheet it creates.
+class PanelDialogWindow : public ui::ModalDialog, public PanelWindow {
 public:
-    PanelWindowWin32(HWND dialog, ChildSheet& sheet) : dialog_(dialog), sheet_(sheet) {}
+    PanelDialogWindow(HINSTANCE instance, HWND parent, CPanelDlg& dialog)
+        : ui::ModalDialog(instance, CPanelDlg::kTemplateId, parent), sheet_(instance), dialog_(dialog) {}
 
     Size desktopClientSize() override {
         RECT rect{};
@@ -19,67 +24,38 @@ public:
         return {rect.right - rect.left, rect.bottom - rect.top};
     }
     void moveAndRepaint(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
-        MoveWindow(dialog_, left, top, width, height, TRUE);
+        ui::moveWindow(hwnd(), left, top, width, height);
     }
-    platform::WindowId createSheet(const SheetDescription& sheet, std::uint32_t style, std::uint32_t exStyle) override {
-        return sheet_.create(Id(dialog_), sheet, style, exStyle);
+    // The child sheet takes WS_CHILD | WS_VISIBLE and no extended style in its own creation.
+    platform::WindowId createSheet(const SheetDescription& sheet, std::uint32_t, std::uint32_t) override {
+        for (ui::Page* page : sheet.pages) sheet_.addPage(*page);
+        return sheet_.create(hwnd()) ? Id(sheet_.hwnd()) : 0;
     }
     void addSheetStyles(platform::WindowId sheet, std::uint32_t style, std::uint32_t exStyle) override {
-        const HWND hwnd = Hwnd(sheet);
-        SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | static_cast<LONG_PTR>(exStyle));
-        SetWindowLongPtrA(hwnd, GWL_STYLE, GetWindowLongPtrA(hwnd, GWL_STYLE) | static_cast<LONG_PTR>(style));
+        ui::addWindowStyles(Hwnd(sheet), style, exStyle);
     }
     platform::Rect controlRect(int controlId) override {
         RECT rect{};
-        GetWindowRect(GetDlgItem(dialog_, controlId), &rect);
-        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&rect), 2);
+        ui::controlRectInClient(hwnd(), controlId, rect);
         return {rect.left, rect.top, rect.right, rect.bottom};
     }
     void moveSheet(platform::WindowId sheet, std::int32_t left, std::int32_t top) override {
-        SetWindowPos(Hwnd(sheet), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ui::moveWindowKeepingSize(Hwnd(sheet), left, top);
     }
+
+protected:
+    BOOL onInitDialog() override { return dialog_.OnInitDialog(*this) ? TRUE : FALSE; }
 
 private:
-    HWND dialog_;
-    ChildSheet& sheet_;
+    ui::ChildPropertySheet sheet_;
+    CPanelDlg& dialog_;
 };
-
-struct RunContext {
-    CPanelDlg& dialog;
-    ChildSheet& sheet;
-};
-
-INT_PTR CALLBACK PanelDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-            case WM_INITDIALOG: {
-                auto* context = reinterpret_cast<RunContext*>(lParam);
-                    PanelWindowWin32 window(hwnd, context->sheet);
-                return context->dialog.OnInitDialog(window) ? TRUE : FALSE;
-            }
-            case WM_COMMAND:
-                if (LOWORD(wParam) == IDOK) {
-                    EndDialog(hwnd, IDOK);
-                    return TRUE;
-                }
-                if (LOWORD(wParam) == IDCANCEL) {
-                    EndDialog(hwnd, IDCANCEL);
-                    return TRUE;
-                }
-                return FALSE;
-            default: return FALSE;
-        }
-    } catch (...) {
-        return FALSE;
-    }
-}
 
 }  // namespace
 
 int PanelDialogRunner::run(platform::WindowId parent, CPanelDlg& dialog) {
-    RunContext context{dialog, sheet_};
-    return static_cast<int>(DialogBoxParamA(static_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(CPanelDlg::kTemplateId),
-                                            Hwnd(parent), PanelDialogProc, reinterpret_cast<LPARAM>(&context)));
+    PanelDialogWindow window(static_cast<HINSTANCE>(instance_), Hwnd(parent), dialog);
+    return static_cast<int>(window.run());
 }
 
 }  // namespace panel::win32

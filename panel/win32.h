@@ -27,23 +27,14 @@ private:
     void* instance_;
 };
 
-// Creates the panel's property sheet as a child of the dialog window; the dialog layer provides it.
-class ChildSheet {
-public:
-    virtual ~ChildSheet() = default;
-    virtual platform::WindowId create(platform::WindowId dialog, const SheetDescription& sheet, std::uint32_t style,
-                                      std::uint32_t exStyle) = 0;
-};
-
-// Runs CPanelDlg on its template from the module's resources.
+// Runs CPanelDlg on its template from the module's resources, with its child property sheet.
 class PanelDialogRunner : public panel::PanelDialogRunner {
 public:
-    PanelDialogRunner(void* instance, ChildSheet& sheet) : instance_(instance), sheet_(sheet) {}
+    explicit PanelDialogRunner(void* instance) : instance_(instance) {}
     int run(platform::WindowId parent, CPanelDlg& dialog) override;
 
 private:
     void* instance_;
-    ChildSheet& sheet_;
 };
 
 }  // namespace panel::win32

@@ -122,7 +122,7 @@ INT_PTR CALLBACK ChildPropertySheet::pageProcedure(HWND window, UINT message, WP
             auto* host = reinterpret_cast<PageHost*>(sheetPage->lParam);
             SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(host));
             host->controls = std::make_unique<DialogControls>(window);
-            host->page.attach(*host->controls);
+            host->page.attach(*host->controls, reinterpret_cast<std::uintptr_t>(window));
             host->page.onInit();
             return TRUE;
         }

@@ -37,9 +37,16 @@ public:
     bool hasWindow() const { return controls_ != nullptr; }
 
     // The page host calls these. attach() when the page window is created (its first activation),
-    // before onInit(); detach() when the window goes.
-    void attach(Controls& controls) { controls_ = &controls; }
-    void detach() { controls_ = nullptr; }
+    // before onInit(), with the window's handle as a number; detach() when the window goes.
+    void attach(Controls& controls, std::uintptr_t window = 0) {
+        controls_ = &controls;
+        window_ = window;
+    }
+    void detach() {
+        controls_ = nullptr;
+        window_ = 0;
+    }
+    std::uintptr_t window() const { return window_; }  // 0 while the page has no window
     void activate();          // every set-active notification: the first does nothing, later ones onSetActive()
     bool deactivate();        // the kill-active notification; false keeps the page
     virtual void onInit() { load(); }  // the standard initialisation loads the controls
@@ -61,6 +68,7 @@ protected:
 private:
     int templateId_;
     Controls* controls_ = nullptr;
+    std::uintptr_t window_ = 0;
     bool activatedBefore_ = false;
 };
 

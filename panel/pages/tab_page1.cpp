@@ -67,7 +67,7 @@ void TabPage1::StartCalibrator() {
 
 void TabPage1::ReportMissing() {
     const std::string caption = seams_.module.applicationName();
-    seams_.messageBoxes.show(window_, text::kCalibratorMissing, caption.c_str(), platform::kMbOk);
+    seams_.messageBoxes.show(window(), text::kCalibratorMissing, caption.c_str(), platform::kMbOk);
 }
 
 }  // namespace panel

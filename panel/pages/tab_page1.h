@@ -28,10 +28,6 @@ class TabPage1 : public ui::Page {
 public:
     explicit TabPage1(const CalibrateSeams& seams);
 
-    // The page's window, owner of its message; the page host sets it when the window is created.
-    void setWindow(platform::WindowId window) { window_ = window; }
-    platform::WindowId window() const { return window_; }
-
     void onCommand(int id, int code) override;
     // Starts the calibrator from the folder the registry names, without waiting for it.
     void StartCalibrator();
@@ -40,7 +36,6 @@ private:
     void ReportMissing();
 
     CalibrateSeams seams_;
-    platform::WindowId window_ = 0;
 };
 
 }  // namespace panel

@@ -7,6 +7,7 @@
 #include "panel/pages/tab_page1.h"
 #include "panel/pages/tab_page5.h"
 #include "panel/resource_ids.h"
+#include "tests/fakes/fake_controls.h"
 #include "tests/unit/panel_fixture.h"
 
 namespace {
@@ -26,7 +27,8 @@ struct PanelCalibrate : ::testing::Test {
     std::string Click() {
         panel::TabPage1 page(panel::CalibrateSeams{
             .registry = f.registry, .programs = f.programs, .messageBoxes = f.messages, .module = f.module});
-        page.setWindow(kPage);
+        fakes::FakeControls controls;
+        page.attach(controls, kPage);
         const std::size_t before = f.programs.started.size();
         page.onCommand(IDC_CALIBRATE, ui::kButtonClicked);
         if (f.programs.started.size() == before) return "";

@@ -1,0 +1,54 @@
+// lintara.cpl's one export and the module's application object: the Win32 seams and the one touch
+// applet, built when the module's statics are initialised at load and destroyed at unload.
+#include <windows.h>
+
+#include "panel/applet_seams.h"
+#include "panel/touch_applet.h"
+#include "panel/serial_ports_win32.h"
+#include "panel/win32.h"
+#include "platform/win32.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace {
+
+HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
+// The module's application object; it adds no start-up or shutdown work of its own.
+class CPanelApp {
+public:
+    CPanelApp()
+        : module_(ModuleInstance()),
+          runner_(ModuleInstance()),
+          applet({.registry = registry_,
+                  .devices = devices_,
+                  .messageBoxes = messageBoxes_,
+                  .serialPorts = serialPorts_,
+                  .doubleClickTime = doubleClickTime_,
+                  .programs = programs_,
+                  .module = module_,
+                  .dialogRunner = runner_}) {}
+
+private:
+    platform::win32::Registry registry_;
+    platform::win32::Devices devices_;
+    platform::win32::MessageBoxes messageBoxes_;
+    panel::win32::SerialPorts serialPorts_;
+    panel::win32::DoubleClickTime doubleClickTime_;
+    panel::win32::Programs programs_;
+    panel::win32::Module module_;
+    panel::win32::PanelDialogRunner runner_;
+
+public:
+    panel::CTouchApplet applet;
+};
+
+CPanelApp theApp;
+
+}  // namespace
+
+// Exported undecorated through the module's .def file.
+extern "C" LONG APIENTRY CPlApplet(HWND cplWindow, UINT message, LPARAM param1, LPARAM param2) {
+    return panel::DispatchCplMessage(panel::CurrentApplet, reinterpret_cast<platform::WindowId>(cplWindow), message,
+                                     param1, param2);
+}
