@@ -381,6 +381,7 @@ int State(HWND window, std::int32_t id) {
     if (kind == L"Button" && Send(control, BM_GETCHECK, 0, 0, &value)) Line(L"checked " + std::to_wstring(value));
     if (kind == L"ComboBox" && Send(control, CB_GETCURSEL, 0, 0, &value))
         Line(L"selected " + std::to_wstring(static_cast<std::int32_t>(value)));
+    if (kind == L"Static" && Send(control, STM_GETICON, 0, 0, &value)) Line(L"icon " + std::to_wstring(value ? 1 : 0));
     if (kind == TRACKBAR_CLASSW && Send(control, TBM_GETPOS, 0, 0, &value))
         Line(L"pos " + std::to_wstring(static_cast<std::int32_t>(value)));
     return kExitOk;

@@ -16,7 +16,7 @@ const wchar_t* const kUsage =
     L"       tavrexauto slider WINDOW ID POS                TBM_SETPOS, then WM_HSCROLL/WM_VSCROLL to the parent\n"
     L"       tavrexauto pick WINDOW ID INDEX                CB_SETCURSEL, then CBN_SELCHANGE to the parent\n"
     L"       tavrexauto items WINDOW ID                     the items of combo box ID, one a line\n"
-    L"       tavrexauto state WINDOW ID                     enabled, visible, checked, selected item, slider position\n"
+    L"       tavrexauto state WINDOW ID                     enabled, visible, checked, selected item, icon, slider position\n"
     L"       tavrexauto tabs WINDOW                         the selected tab's index, then every tab's text\n"
     L"       tavrexauto page WINDOW INDEX                   choose tab INDEX of the property sheet; print its page\n"
     L"       tavrexauto foreground | zorder | monitors | doubleclicktime\n"
@@ -211,7 +211,16 @@ std::wstring QuoteText(std::wstring_view text) {
         case L'\r': quoted += L"\\r"; break;
         case L'\n': quoted += L"\\n"; break;
         case L'\t': quoted += L"\\t"; break;
-        default: quoted += c;
+        default:
+            // Other control characters, and the ordinal marker of a resource-named control (which may
+            // come back through the code page as a private-use character), as \xXXXX.
+            if (c < L' ' || c == 0xFFFF || (c >= 0xE000 && c <= 0xF8FF)) {
+                static const wchar_t kDigits[] = L"0123456789ABCDEF";
+                quoted += L"\\x";
+                for (int shift = 12; shift >= 0; shift -= 4) quoted += kDigits[(c >> shift) & 0xF];
+            } else {
+                quoted += c;
+            }
         }
     }
     quoted += L'"';
