@@ -6,8 +6,13 @@
 //   cplhost FILE.cpl inquire      the item's answers only
 //   cplhost FILE.cpl open         ... and one double click
 //   cplhost FILE.cpl open N       ... N double clicks in a row
+//   cplhost FILE.cpl time         one double click, printing the milliseconds until an OK button of
+//                                 a dialog owned by the host is visible
+//   cplhost - bare                the same measure for a bare modal property sheet of six empty pages
 #include <windows.h>
+#include <commctrl.h>
 #include <cpl.h>
+#include <prsht.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +41,91 @@ HWND CreateHostWindow() {
                            120, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
+// Watches, from a thread of its own, for the first visible dialog owned by the host with a visible
+// OK button, and notes how long after the start that was.
+struct OkWatch {
+    HWND host = nullptr;
+    LARGE_INTEGER start{};
+    double elapsedMs = -1;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM context) {
+    auto& watch = *reinterpret_cast<OkWatch*>(context);
+    if (GetWindow(window, GW_OWNER) != watch.host || !IsWindowVisible(window)) return TRUE;
+    const HWND ok = GetDlgItem(window, IDOK);
+    if (!ok || !IsWindowVisible(ok)) return TRUE;
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    watch.elapsedMs = 1000.0 * static_cast<double>(now.QuadPart - watch.start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return FALSE;
+}
+
+DWORD WINAPI WatchForOk(LPVOID context) {
+    auto& watch = *static_cast<OkWatch*>(context);
+    for (int i = 0; i < 60000 && watch.elapsedMs < 0; ++i) {
+        EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(&watch));
+        if (watch.elapsedMs < 0) Sleep(1);
+    }
+    return 0;
+}
+
+HANDLE StartWatch(OkWatch& watch, HWND host) {
+    watch.host = host;
+    QueryPerformanceCounter(&watch.start);
+    return CreateThread(nullptr, 0, WatchForOk, &watch, 0, nullptr);
+}
+
+void ReportWatch(OkWatch& watch, HANDLE thread) {
+    if (thread) {
+        WaitForSingleObject(thread, 60000);
+        CloseHandle(thread);
+    }
+    std::printf("visible_ms=%.1f\n", watch.elapsedMs);
+}
+
+// An empty page template: a child dialog with a caption, no controls.
+struct EmptyPage {
+    DLGTEMPLATE header;
+    WORD menu, windowClass;
+    WCHAR title[8];
+};
+
+INT_PTR CALLBACK EmptyPageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+int RunBareSheet() {
+    HWND host = CreateHostWindow();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    static EmptyPage templates[6];
+    PROPSHEETPAGEA pages[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        EmptyPage& page = templates[i];
+        page.header.style = WS_CHILD | WS_CAPTION | DS_CONTROL;
+        page.header.cx = 239;
+        page.header.cy = 159;
+        const WCHAR title[] = {L'P', L'a', L'g', L'e', static_cast<WCHAR>(L'1' + i), 0};
+        std::memcpy(page.title, title, sizeof title);
+        pages[i].dwSize = sizeof pages[i];
+        pages[i].dwFlags = PSP_DLGINDIRECT;
+        pages[i].pResource = &page.header;
+        pages[i].pfnDlgProc = EmptyPageProc;
+    }
+    PROPSHEETHEADERA sheet{};
+    sheet.dwSize = sizeof sheet;
+    sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+    sheet.hwndParent = host;
+    sheet.pszCaption = "bare";
+    sheet.nPages = 6;
+    sheet.ppsp = pages;
+    OkWatch watch;
+    HANDLE thread = StartWatch(watch, host);
+    std::printf("sheet=%ld\n", static_cast<long>(PropertySheetA(&sheet)));
+    ReportWatch(watch, thread);
+    DestroyWindow(host);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,7 +134,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: cplhost FILE.cpl inquire|open [COUNT]\n");
         return 2;
     }
-    const bool open = std::strcmp(argv[2], "open") == 0;
+    if (std::strcmp(argv[2], "bare") == 0) return RunBareSheet();
+    const bool timed = std::strcmp(argv[2], "time") == 0;
+    const bool open = timed || std::strcmp(argv[2], "open") == 0;
     const int runs = argc > 3 ? std::atoi(argv[3]) : 1;
 
     HMODULE module = LoadLibraryA(argv[1]);
@@ -92,7 +184,10 @@ int main(int argc, char** argv) {
     }
 
     for (int run = 0; open && run < runs; ++run) {
+        OkWatch watch;
+        HANDLE thread = timed ? StartWatch(watch, host) : nullptr;
         std::printf("dblclk=%ld\n", applet(host, CPL_DBLCLK, 0, info.lData));
+        if (timed) ReportWatch(watch, thread);
     }
     std::printf("stop=%ld\n", applet(host, CPL_STOP, 0, info.lData));
     std::printf("exit=%ld\n", applet(host, CPL_EXIT, 0, 0));
