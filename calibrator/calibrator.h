@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "calibrator/display_selection.h"
+#include "calibrator/prompt.h"
 #include "calibrator/target_screen.h"
+#include "calibrator/window_system.h"
 #include "driver/controller_frames.h"
 #include "driver/records.h"
 #include "platform/clock.h"
@@ -14,7 +16,6 @@
 #include "platform/device.h"
 #include "platform/registry.h"
 #include "platform/user_messages.h"
-#include "platform/window_system.h"
 
 namespace calibrator {
 
@@ -23,12 +24,12 @@ struct Platform {
     platform::Devices& devices;
     platform::Clock& clock;
     platform::MessageBoxes& messageBoxes;
-    platform::PromptDialog& prompt;
+    PromptDialog& prompt;
     platform::WindowFinder& windowFinder;
     platform::Monitors& monitors;
     platform::Pointer& pointer;
-    platform::WindowSystem& windows;
-    platform::Threads& threads;
+    WindowSystem& windows;
+    Threads& threads;
     TargetScreen& screen;
 };
 
@@ -50,7 +51,7 @@ struct Calibrator {
     std::atomic<std::uint32_t> controllerMode{0};
     std::atomic<std::uint32_t> firstPaint{0};
     std::atomic<std::uint32_t> stopRequested{0};
-    std::unique_ptr<platform::AutoResetEvent> startEvent;
+    std::unique_ptr<AutoResetEvent> startEvent;
     std::atomic<bool> workerStarted{false};
 
     // Replies of "ET3" and "ET0"; kept between commands.

@@ -7,11 +7,12 @@
 #include "calibrator/calibrator.h"
 #include "calibrator/messages.h"
 #include "calibrator/prompt_win32.h"
+#include "calibrator/resource_ids.h"
 #include "calibrator/sequence.h"
 #include "calibrator/startup.h"
 #include "calibrator/target_screen_win32.h"
 #include "calibrator/texts.h"
-#include "calibrator/resource_ids.h"
+#include "calibrator/window_system_win32.h"
 #include "platform/win32.h"
 
 LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -34,8 +35,8 @@ struct Win32Seams {
     platform::win32::Clock clock;
     platform::win32::MessageBoxes messageBoxes;
     platform::win32::Desktop desktop;
-    platform::win32::WindowSystem windows;
-    platform::win32::Threads threads;
+    calibrator::WindowSystemWin32 windows;
+    calibrator::ThreadsWin32 threads;
     calibrator::PromptDialogWin32 prompt;
     calibrator::TargetScreenWin32 screen;
 };

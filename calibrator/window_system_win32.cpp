@@ -1,10 +1,8 @@
-#include <windows.h>
+#include "calibrator/window_system_win32.h"
 
 #include <new>
 
-#include "platform/win32.h"
-
-namespace platform::win32 {
+namespace calibrator {
 
 namespace {
 
@@ -37,32 +35,33 @@ DWORD WINAPI RunThread(LPVOID data) {
 
 }  // namespace
 
-WindowId WindowSystem::createCalibrationWindow(const Rect& area) {
+platform::WindowId WindowSystemWin32::createCalibrationWindow(const platform::Rect& area) {
     const int width = static_cast<int>(static_cast<unsigned>(area.right) - static_cast<unsigned>(area.left));
     const int height = static_cast<int>(static_cast<unsigned>(area.bottom) - static_cast<unsigned>(area.top));
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, className_, title_, WS_POPUP | WS_VISIBLE, area.left, area.top,
-                                  width, height, nullptr, nullptr, static_cast<HINSTANCE>(instance_), nullptr);
-    return reinterpret_cast<WindowId>(window);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, className_, title_, WS_POPUP | WS_VISIBLE, area.left, area.top, width,
+                                  height, nullptr, nullptr, instance_, nullptr);
+    return reinterpret_cast<platform::WindowId>(window);
 }
 
-void WindowSystem::showWindow(WindowId window, int showCommand) {
+void WindowSystemWin32::showWindow(platform::WindowId window, int showCommand) {
     ShowWindow(reinterpret_cast<HWND>(window), showCommand);
     UpdateWindow(reinterpret_cast<HWND>(window));
 }
 
-void WindowSystem::postMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+void WindowSystemWin32::postMessage(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                                    std::intptr_t lParam) {
     PostMessageA(reinterpret_cast<HWND>(window), message, wParam, lParam);
 }
 
-void WindowSystem::postQuit(int exitCode) { PostQuitMessage(exitCode); }
+void WindowSystemWin32::postQuit(int exitCode) { PostQuitMessage(exitCode); }
 
-std::unique_ptr<AutoResetEvent> Threads::createAutoResetEvent() {
+std::unique_ptr<AutoResetEvent> ThreadsWin32::createAutoResetEvent() {
     HANDLE handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (!handle) return nullptr;
     return std::make_unique<Event>(handle);
 }
 
-bool Threads::start(void (*body)(void*), void* argument) {
+bool ThreadsWin32::start(void (*body)(void*), void* argument) {
     auto* start = new (std::nothrow) ThreadStart{body, argument};
     if (!start) return false;
     HANDLE thread = CreateThread(nullptr, 0, RunThread, start, 0, nullptr);
@@ -74,4 +73,4 @@ bool Threads::start(void (*body)(void*), void* argument) {
     return true;
 }
 
-}  // namespace platform::win32
+}  // namespace calibrator
