@@ -19,6 +19,8 @@
 
 namespace calibrator {
 
+// The seams, one reference each; built with designated initializers, since several share a type family
+// and a positional list would let a new seam slip into the wrong slot.
 struct Platform {
     platform::Registry& registry;
     platform::Devices& devices;

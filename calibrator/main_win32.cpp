@@ -28,7 +28,17 @@ struct Win32Seams {
           prompt(instance),
           screen(instance) {}
     calibrator::Platform platform() {
-        return {registry, devices, clock, messageBoxes, prompt, desktop, desktop, desktop, windows, threads, screen};
+        return {.registry = registry,
+                .devices = devices,
+                .clock = clock,
+                .messageBoxes = messageBoxes,
+                .prompt = prompt,
+                .windowFinder = desktop,
+                .monitors = desktop,
+                .pointer = desktop,
+                .windows = windows,
+                .threads = threads,
+                .screen = screen};
     }
     platform::win32::Registry registry;
     platform::win32::Devices devices;

@@ -52,8 +52,20 @@ protected:
         devices.restart();
     }
 
-    calibrator::Platform seams() {
-        return {registry, devices, clock, messages, messages, desktop, desktop, desktop, windows, threads, screen};
+    calibrator::Platform seams() { return seamsWith(devices); }
+    // The same seams around another device.
+    calibrator::Platform seamsWith(platform::Devices& device) {
+        return {.registry = registry,
+                .devices = device,
+                .clock = clock,
+                .messageBoxes = messages,
+                .prompt = messages,
+                .windowFinder = desktop,
+                .monitors = desktop,
+                .pointer = desktop,
+                .windows = windows,
+                .threads = threads,
+                .screen = screen};
     }
 
     fakes::FakeRegistry registry;

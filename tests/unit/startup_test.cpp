@@ -1,9 +1,10 @@
+#include "calibrator/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "calibrator/startup.h"
 #include "calibrator/texts.h"
 #include "driver/requests.h"
 #include "tests/unit/calibrator_fixture.h"
@@ -56,9 +57,9 @@ TEST(CalibratorTexts, AreGbkBytesWithTheirLeadingBlanks) {
     EXPECT_EQ(Hex(calibrator::text::kPromptNotice), "20CCE1CABE");
     EXPECT_EQ(Hex(calibrator::text::kNotInstalled), "C7FDB6AFCEB4B0B2D7B0A1A3");
     // Every text fits the prompt's 100-byte buffers with their terminating zero.
-    for (const char* text : {calibrator::text::kRestartAfterInstall, calibrator::text::kRestartAfterUpdate,
-                             calibrator::text::kNoAdministrator, calibrator::text::kConfirmQuestion,
-                             calibrator::text::kInstruction})
+    for (const char* text :
+         {calibrator::text::kRestartAfterInstall, calibrator::text::kRestartAfterUpdate,
+          calibrator::text::kNoAdministrator, calibrator::text::kConfirmQuestion, calibrator::text::kInstruction})
         EXPECT_LT(std::string(text).size(), calibrator::kPromptBufferSize);
 }
 
@@ -73,7 +74,8 @@ TEST_F(StartupTest, SecondInstanceBringsTheFirstToTheFrontSilently) {
 
 TEST_F(StartupTest, DeviceMissingWithTheDriverKeyAsksForARestart) {
     devices.present = false;
-    ExpectRefusedWith(Shown::Box, "驱动安装完成后，必须重启系统，才能成功加载驱动。多谢合作！", "提示", platform::kMbOk);
+    ExpectRefusedWith(Shown::Box, "驱动安装完成后，必须重启系统，才能成功加载驱动。多谢合作！", "提示",
+                      platform::kMbOk);
     ASSERT_EQ(devices.opens.size(), 1u);
     EXPECT_EQ(devices.opens[0].path, "\\\\.\\tavrex");
     EXPECT_EQ(devices.opens[0].shareMode, platform::kFileShareRead | platform::kFileShareWrite);
@@ -117,8 +119,7 @@ TEST_F(StartupTest, StateRequestFailureSaysNotInstalled) {
             return std::make_unique<FailingState>();
         }
     } failing;
-    app = std::make_unique<calibrator::Calibrator>(calibrator::Platform{
-        registry, failing, clock, messages, messages, desktop, desktop, desktop, windows, threads, screen});
+    app = std::make_unique<calibrator::Calibrator>(seamsWith(failing));
     EXPECT_EQ(calibrator::InitInstance(*app, 5), 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, Shown::Prompt);
