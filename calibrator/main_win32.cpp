@@ -13,6 +13,7 @@
 #include "calibrator/target_screen_win32.h"
 #include "calibrator/texts.h"
 #include "calibrator/window_system_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/win32.h"
 
 LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -72,7 +73,7 @@ LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPA
     // Nothing may unwind into the system's dispatcher; an allocation that fails here ends the program
     // the way ESC would not, but cleanly: quit with 0.
     try {
-        if (g_app && g_app->mainWindow == reinterpret_cast<platform::WindowId>(window) &&
+        if (g_app && g_app->mainWindow == platform::win32::ToWindowId(window) &&
             calibrator::HandleCalibratorMessage(*g_app, message, wParam, lParam))
             return 0;
     } catch (...) {
@@ -94,7 +95,7 @@ int Run(HINSTANCE instance, int showCommand) {
     if (!calibrator::InitInstance(*g_app, showCommand)) return 0;
 
     ShowCursor(FALSE);
-    PostMessageA(reinterpret_cast<HWND>(g_app->mainWindow), calibrator::MSG_START_PASS, 0, 0);
+    PostMessageA(platform::win32::ToHwnd(g_app->mainWindow), calibrator::MSG_START_PASS, 0, 0);
     MSG message;
     BOOL got;
     while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {

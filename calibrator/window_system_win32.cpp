@@ -2,19 +2,20 @@
 
 #include <new>
 
+#include "platform/handles_win32.h"
+
 namespace calibrator {
 
 namespace {
 
 class Event : public AutoResetEvent {
 public:
-    explicit Event(HANDLE handle) : handle_(handle) {}
-    ~Event() override { CloseHandle(handle_); }
-    void set() override { SetEvent(handle_); }
-    void wait() override { WaitForSingleObject(handle_, INFINITE); }
+    explicit Event(platform::win32::UniqueKernelHandle handle) : handle_(std::move(handle)) {}
+    void set() override { SetEvent(handle_.get()); }
+    void wait() override { WaitForSingleObject(handle_.get(), INFINITE); }
 
 private:
-    HANDLE handle_;
+    platform::win32::UniqueKernelHandle handle_;
 };
 
 struct ThreadStart {
@@ -40,37 +41,34 @@ platform::WindowId WindowSystemWin32::createCalibrationWindow(const platform::Re
     const int height = static_cast<int>(static_cast<unsigned>(area.bottom) - static_cast<unsigned>(area.top));
     HWND window = CreateWindowExA(WS_EX_TOPMOST, className_, title_, WS_POPUP | WS_VISIBLE, area.left, area.top, width,
                                   height, nullptr, nullptr, instance_, nullptr);
-    return reinterpret_cast<platform::WindowId>(window);
+    return platform::win32::ToWindowId(window);
 }
 
 void WindowSystemWin32::showWindow(platform::WindowId window, int showCommand) {
-    ShowWindow(reinterpret_cast<HWND>(window), showCommand);
-    UpdateWindow(reinterpret_cast<HWND>(window));
+    ShowWindow(platform::win32::ToHwnd(window), showCommand);
+    UpdateWindow(platform::win32::ToHwnd(window));
 }
 
 void WindowSystemWin32::postMessage(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam) {
-    PostMessageA(reinterpret_cast<HWND>(window), message, wParam, lParam);
+    PostMessageA(platform::win32::ToHwnd(window), message, wParam, lParam);
 }
 
 void WindowSystemWin32::postQuit(int exitCode) { PostQuitMessage(exitCode); }
 
 std::unique_ptr<AutoResetEvent> ThreadsWin32::createAutoResetEvent() {
-    HANDLE handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    platform::win32::UniqueKernelHandle handle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!handle) return nullptr;
-    return std::make_unique<Event>(handle);
+    return std::make_unique<Event>(std::move(handle));
 }
 
 bool ThreadsWin32::start(void (*body)(void*), void* argument) {
     auto* start = new (std::nothrow) ThreadStart{body, argument};
     if (!start) return false;
-    HANDLE thread = CreateThread(nullptr, 0, RunThread, start, 0, nullptr);
-    if (!thread) {
-        delete start;
-        return false;
-    }
-    CloseHandle(thread);
-    return true;
+    // The thread runs on its own; its handle is not needed.
+    const platform::win32::UniqueKernelHandle thread(CreateThread(nullptr, 0, RunThread, start, 0, nullptr));
+    if (!thread) delete start;
+    return thread.valid();
 }
 
 }  // namespace calibrator
