@@ -55,6 +55,8 @@ struct Calibrator {
     std::atomic<std::uint32_t> stopRequested{0};
     std::unique_ptr<AutoResetEvent> startEvent;
     std::atomic<bool> workerStarted{false};
+    // Set by ESC and by the window's end, never cleared (a paint clears stopRequested); main thread only.
+    bool leaving = false;
 
     // Replies of "ET3" and "ET0"; kept between commands.
     std::uint8_t ackReply[tavrex::kAckReplyLength] = {};

@@ -1,3 +1,5 @@
+#include "calibrator/sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "calibrator/messages.h"
-#include "calibrator/sequence.h"
 #include "calibrator/startup.h"
 #include "driver/requests.h"
 #include "tests/unit/calibrator_fixture.h"
@@ -66,6 +67,15 @@ protected:
             if (message.message == stopAtMessage && (stopAtParam < 0 || message.lParam == stopAtParam)) return true;
         }
         return true;
+    }
+    // Runs the message loop until the given message is next, and leaves it undispatched.
+    bool PumpUntilPosted(std::uint32_t wanted, int timeoutMs = 3000) {
+        fakes::Posted message{};
+        while (windows.nextPosted(message, timeoutMs)) {
+            if (message.message == wanted) return true;
+            Dispatch(message.message, message.wParam, message.lParam);
+        }
+        return false;
     }
     void Finish() {
         if (app) {
@@ -366,6 +376,34 @@ TEST_F(SequenceTest, PassAppliedAfterEscapeIsWithdrawnByTheWorker) {
     EXPECT_EQ(requests[requests.size() - 2].code, tavrex::REQ_SET_CALIBRATION);
     EXPECT_EQ(requests.back().code, tavrex::REQ_RELOAD_SETTINGS);
     EXPECT_EQ(devices.core().calibration().Xc, 892) << "the driver is back on its stored calibration";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SequenceTest, PassDoneHandledAfterEscapeAsksNothingAndLeavesTheTrialWithdrawn) {
+    Controller(standin::CONTROLLER_SILENT);
+    Touch(kCornerTouches);
+    Start();
+    // The worker has applied its pass and posted that it is done; ESC is handled before that message,
+    // as when it lands between the worker's last stop check and its post.
+    ASSERT_TRUE(PumpUntilPosted(calibrator::MSG_PASS_DONE));
+    Dispatch(platform::kWmKeyUp, platform::kVkEscape);
+    EXPECT_EQ(windows.quitCode, 0);
+    Dispatch(calibrator::MSG_PASS_DONE);
+    Finish();
+
+    EXPECT_TRUE(messages.shown.empty()) << "no question after the user left";
+    EXPECT_TRUE(desktop.pointerCalls.empty() || !desktop.pointerCalls.back());
+    EXPECT_TRUE(registry.writes().empty());
+    EXPECT_EQ(Frames(), std::vector<std::string>{});
+    EXPECT_EQ(Count(tavrex::REQ_SET_CALIBRATION), 1);
+    const auto requests = Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().code, tavrex::REQ_RELOAD_SETTINGS);
+    EXPECT_EQ(devices.core().calibration().Xc, tavrex::kDefaultCalibration.Xc) << "the trial is withdrawn";
+    EXPECT_EQ(Count(tavrex::REQ_ARM_SAMPLE), 4) << "the worker starts no new pass after the stop";
 }
 
 }  // namespace
