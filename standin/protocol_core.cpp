@@ -44,7 +44,7 @@ void ProtocolCore::init(const ParameterSource& source) {
     source_ = source;
     calibration_ = tavrex::kDefaultCalibration;
     ZeroBytes(&beep_, sizeof beep_);
-    screenPosition_ = 16;
+    screenPosition_ = tavrex::SCREEN_SINGLE;
     port_ = 0;
     linearityX_ = linearityY_ = 3072;
     stateCurrent_ = versionCurrent_ = true;
