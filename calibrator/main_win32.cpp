@@ -5,7 +5,6 @@
 #include <new>
 
 #include "calibrator/calibrator.h"
-#include "calibrator/messages.h"
 #include "calibrator/prompt_win32.h"
 #include "calibrator/resource_ids.h"
 #include "calibrator/sequence.h"
@@ -94,8 +93,7 @@ int Run(HINSTANCE instance, int showCommand) {
     RegisterCalibratorClass(instance);
     if (!calibrator::InitInstance(*g_app, showCommand)) return 0;
 
-    ShowCursor(FALSE);
-    PostMessageA(platform::win32::ToHwnd(g_app->mainWindow), calibrator::MSG_START_PASS, 0, 0);
+    calibrator::StartPasses(*g_app);
     MSG message;
     BOOL got;
     while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {

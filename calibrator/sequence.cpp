@@ -84,6 +84,11 @@ bool HandleCalibratorMessage(Calibrator& app, std::uint32_t message, std::uintpt
     }
 }
 
+void StartPasses(Calibrator& app) {
+    app.platform.pointer.show(false);
+    Post(app, MSG_START_PASS);
+}
+
 int WaitForRawSample(Calibrator& app, RawPoint& point) {
     tavrex::ArmSample(*app.device);
     tavrex::RawSample sample{tavrex::kSamplePreset, 0, 0};

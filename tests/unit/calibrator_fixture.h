@@ -52,10 +52,10 @@ protected:
         devices.restart();
     }
 
-    calibrator::Platform seams() { return seamsWith(devices); }
-    // The same seams around another device.
-    calibrator::Platform seamsWith(platform::Devices& device) {
-        return {.registry = registry,
+    calibrator::Platform seams() { return seamsWith(registry, devices); }
+    // The same seams around another registry or device.
+    calibrator::Platform seamsWith(platform::Registry& keys, platform::Devices& device) {
+        return {.registry = keys,
                 .devices = device,
                 .clock = clock,
                 .messageBoxes = messages,

@@ -119,7 +119,7 @@ TEST_F(StartupTest, StateRequestFailureSaysNotInstalled) {
             return std::make_unique<FailingState>();
         }
     } failing;
-    app = std::make_unique<calibrator::Calibrator>(seamsWith(failing));
+    app = std::make_unique<calibrator::Calibrator>(seamsWith(registry, failing));
     EXPECT_EQ(calibrator::InitInstance(*app, 5), 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, Shown::Prompt);
@@ -182,6 +182,50 @@ TEST_F(StartupTest, HealthyStartOpensTheWindowOverTheAreaAndGreetsTheController)
     EXPECT_EQ(Requests(), (std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE, tavrex::REQ_GET_SCREEN_POSITION,
                                                       tavrex::REQ_CONTROLLER_COMMAND, tavrex::REQ_CONTROLLER_COMMAND}));
     EXPECT_EQ(clock.waits(), std::vector<std::uint32_t>{50});
+}
+
+// Notes, for every key opened, which requests the driver had received by then.
+class RegistryBesideTheDriver : public platform::Registry {
+public:
+    RegistryBesideTheDriver(fakes::FakeRegistry& inner, fakes::FakeDevices& devices)
+        : inner_(inner), devices_(devices) {}
+    struct Opened {
+        std::string path;
+        std::uint32_t access;
+        std::vector<std::uint32_t> requestsBefore;
+    };
+    std::vector<Opened> opened;
+
+    std::unique_ptr<platform::RegistryKey> open(RootKey root, const char* path, std::uint32_t access) override {
+        opened.push_back({path, access, devices_.codes()});
+        return inner_.open(root, path, access);
+    }
+
+private:
+    fakes::FakeRegistry& inner_;
+    fakes::FakeDevices& devices_;
+};
+
+TEST_F(StartupTest, RightsAreCheckedAfterTheStateRequestAndBeforeTheScreenPosition) {
+    RegistryBesideTheDriver ordered(registry, devices);
+    app = std::make_unique<calibrator::Calibrator>(seamsWith(ordered, devices));
+    ASSERT_EQ(calibrator::InitInstance(*app, 5), 1);
+    const std::vector<std::uint32_t> stateOnly{tavrex::REQ_GET_DRIVER_STATE};
+    ASSERT_EQ(ordered.opened.size(), 2u);
+    EXPECT_EQ(ordered.opened[0].path, tavrex::kServiceKeyPath);
+    EXPECT_EQ(ordered.opened[0].access, platform::kKeySetValue);
+    EXPECT_EQ(ordered.opened[0].requestsBefore, stateOnly);
+    EXPECT_EQ(ordered.opened[1].path, tavrex::kParametersKeyPath);
+    EXPECT_EQ(ordered.opened[1].access, platform::kKeySetValue);
+    EXPECT_EQ(ordered.opened[1].requestsBefore, stateOnly);
+    EXPECT_EQ(Requests().at(1), tavrex::REQ_GET_SCREEN_POSITION);
+
+    // A refused check ends start-up before the screen position is asked for.
+    devices.core().clearLog();
+    registry.grant(RootKey::LocalMachine, tavrex::kParametersKeyPath, platform::kKeyRead);
+    app = std::make_unique<calibrator::Calibrator>(seamsWith(ordered, devices));
+    EXPECT_EQ(calibrator::InitInstance(*app, 5), 0);
+    EXPECT_EQ(Requests(), stateOnly);
 }
 
 }  // namespace
