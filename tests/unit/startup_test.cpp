@@ -56,6 +56,9 @@ TEST(CalibratorTexts, AreGbkBytesWithTheirLeadingBlanks) {
     EXPECT_EQ(Hex(calibrator::text::kNotice), "CCE1CABE");
     EXPECT_EQ(Hex(calibrator::text::kPromptNotice), "20CCE1CABE");
     EXPECT_EQ(Hex(calibrator::text::kNotInstalled), "C7FDB6AFCEB4B0B2D7B0A1A3");
+    // The instruction line on the calibration screen, with its full-width punctuation and ASCII "ESC".
+    EXPECT_EQ(Hex(calibrator::text::kInstruction),
+              "C7EBB4A5C3FEB1EAD6BEC7F8D3F2A3ACD2AAC8A1CFFBA3ACC7EBB0B4455343BCFCCDCBB3F6A1A3");
     // Every text fits the prompt's 100-byte buffers with their terminating zero.
     for (const char* text :
          {calibrator::text::kRestartAfterInstall, calibrator::text::kRestartAfterUpdate,
