@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "calibrator/display_selection.h"
+#include "calibrator/prompt.h"
 #include "calibrator/target_screen.h"
+#include "calibrator/window_system.h"
 #include "driver/controller_frames.h"
 #include "driver/records.h"
 #include "platform/clock.h"
@@ -14,21 +16,22 @@
 #include "platform/device.h"
 #include "platform/registry.h"
 #include "platform/user_messages.h"
-#include "platform/window_system.h"
 
 namespace calibrator {
 
+// The seams, one reference each; built with designated initializers, since several share a type family
+// and a positional list would let a new seam slip into the wrong slot.
 struct Platform {
     platform::Registry& registry;
     platform::Devices& devices;
     platform::Clock& clock;
     platform::MessageBoxes& messageBoxes;
-    platform::PromptDialog& prompt;
+    PromptDialog& prompt;
     platform::WindowFinder& windowFinder;
     platform::Monitors& monitors;
     platform::Pointer& pointer;
-    platform::WindowSystem& windows;
-    platform::Threads& threads;
+    WindowSystem& windows;
+    Threads& threads;
     TargetScreen& screen;
 };
 
@@ -50,8 +53,10 @@ struct Calibrator {
     std::atomic<std::uint32_t> controllerMode{0};
     std::atomic<std::uint32_t> firstPaint{0};
     std::atomic<std::uint32_t> stopRequested{0};
-    std::unique_ptr<platform::AutoResetEvent> startEvent;
+    std::unique_ptr<AutoResetEvent> startEvent;
     std::atomic<bool> workerStarted{false};
+    // Set by ESC and by the window's end, never cleared (a paint clears stopRequested); main thread only.
+    bool leaving = false;
 
     // Replies of "ET3" and "ET0"; kept between commands.
     std::uint8_t ackReply[tavrex::kAckReplyLength] = {};

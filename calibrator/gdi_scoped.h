@@ -1,7 +1,9 @@
-// RAII for the GDI objects the calibrator creates and selects.
+// RAII for the GDI objects the calibrator creates, selects and borrows.
 #pragma once
 
 #include <windows.h>
+
+#include "platform/handles_win32.h"
 
 namespace calibrator::gdi {
 
@@ -20,41 +22,12 @@ private:
     HGDIOBJ previous_;
 };
 
-// Deletes a pen, brush, font or bitmap at the end of the scope.
+// Pens, brushes, fonts, bitmaps and memory device contexts, deleted at the end of the scope.
 template <typename T>
-class ScopedObject {
-public:
-    explicit ScopedObject(T object = nullptr) : object_(object) {}
-    ~ScopedObject() { reset(); }
-    ScopedObject(const ScopedObject&) = delete;
-    ScopedObject& operator=(const ScopedObject&) = delete;
-    T get() const { return object_; }
-    void reset(T object = nullptr) {
-        if (object_) DeleteObject(object_);
-        object_ = object;
-    }
+using ScopedObject = platform::win32::UniqueGdiObject<T>;
+using ScopedMemoryDC = platform::win32::UniqueDeviceContext;
 
-private:
-    T object_;
-};
-
-// A memory device context, deleted at the end of the scope.
-class ScopedMemoryDC {
-public:
-    ScopedMemoryDC() = default;
-    ~ScopedMemoryDC() { reset(); }
-    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
-    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    void reset(HDC dc = nullptr) {
-        if (dc_) DeleteDC(dc_);
-        dc_ = dc;
-    }
-
-private:
-    HDC dc_ = nullptr;
-};
-
+// A window's device context, released to its window at the end of the scope.
 class ScopedWindowDC {
 public:
     explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -70,6 +43,7 @@ private:
     HDC dc_;
 };
 
+// The painting of one WM_PAINT, ended at the end of the scope.
 class ScopedPaint {
 public:
     explicit ScopedPaint(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }

@@ -5,13 +5,14 @@
 #include <new>
 
 #include "calibrator/calibrator.h"
-#include "calibrator/messages.h"
 #include "calibrator/prompt_win32.h"
+#include "calibrator/resource_ids.h"
 #include "calibrator/sequence.h"
 #include "calibrator/startup.h"
 #include "calibrator/target_screen_win32.h"
 #include "calibrator/texts.h"
-#include "calibrator/resource_ids.h"
+#include "calibrator/window_system_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/win32.h"
 
 LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -27,15 +28,25 @@ struct Win32Seams {
           prompt(instance),
           screen(instance) {}
     calibrator::Platform platform() {
-        return {registry, devices, clock, messageBoxes, prompt, desktop, desktop, desktop, windows, threads, screen};
+        return {.registry = registry,
+                .devices = devices,
+                .clock = clock,
+                .messageBoxes = messageBoxes,
+                .prompt = prompt,
+                .windowFinder = desktop,
+                .monitors = desktop,
+                .pointer = desktop,
+                .windows = windows,
+                .threads = threads,
+                .screen = screen};
     }
     platform::win32::Registry registry;
     platform::win32::Devices devices;
     platform::win32::Clock clock;
     platform::win32::MessageBoxes messageBoxes;
     platform::win32::Desktop desktop;
-    platform::win32::WindowSystem windows;
-    platform::win32::Threads threads;
+    calibrator::WindowSystemWin32 windows;
+    calibrator::ThreadsWin32 threads;
     calibrator::PromptDialogWin32 prompt;
     calibrator::TargetScreenWin32 screen;
 };
@@ -61,7 +72,7 @@ LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPA
     // Nothing may unwind into the system's dispatcher; an allocation that fails here ends the program
     // the way ESC would not, but cleanly: quit with 0.
     try {
-        if (g_app && g_app->mainWindow == reinterpret_cast<platform::WindowId>(window) &&
+        if (g_app && g_app->mainWindow == platform::win32::ToWindowId(window) &&
             calibrator::HandleCalibratorMessage(*g_app, message, wParam, lParam))
             return 0;
     } catch (...) {
@@ -82,8 +93,7 @@ int Run(HINSTANCE instance, int showCommand) {
     RegisterCalibratorClass(instance);
     if (!calibrator::InitInstance(*g_app, showCommand)) return 0;
 
-    ShowCursor(FALSE);
-    PostMessageA(reinterpret_cast<HWND>(g_app->mainWindow), calibrator::MSG_START_PASS, 0, 0);
+    calibrator::StartPasses(*g_app);
     MSG message;
     BOOL got;
     while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {

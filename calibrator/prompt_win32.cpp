@@ -1,6 +1,7 @@
 #include "calibrator/prompt_win32.h"
 
 #include "calibrator/resource_ids.h"
+#include "platform/handles_win32.h"
 
 namespace calibrator {
 
@@ -15,26 +16,25 @@ struct PromptTexts {
 
 INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: {
-        const auto* texts = reinterpret_cast<const PromptTexts*>(lParam);
-        SetDlgItemTextA(dialog, IDC_PROMPT_TEXT, texts->text);
-        SetWindowTextA(dialog, texts->caption);
-        return TRUE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
+        case WM_INITDIALOG: {
+            const auto* texts = reinterpret_cast<const PromptTexts*>(lParam);
+            SetDlgItemTextA(dialog, IDC_PROMPT_TEXT, texts->text);
+            SetWindowTextA(dialog, texts->caption);
             return TRUE;
         }
-        return FALSE;
-    default:
-        return FALSE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            return FALSE;
+        default: return FALSE;
     }
 }
 
 int PromptDialogWin32::run(platform::WindowId owner, const char* text, const char* caption) {
     PromptTexts texts{text, caption};
-    const INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_PROMPT), reinterpret_cast<HWND>(owner),
+    const INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_PROMPT), platform::win32::ToHwnd(owner),
                                            PromptDialogProc, reinterpret_cast<LPARAM>(&texts));
     return result == 1 || result == 2 ? static_cast<int>(result) : -1;
 }

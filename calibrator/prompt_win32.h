@@ -3,13 +3,13 @@
 
 #include <windows.h>
 
-#include "platform/user_messages.h"
+#include "calibrator/prompt.h"
 
 namespace calibrator {
 
 INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-class PromptDialogWin32 : public platform::PromptDialog {
+class PromptDialogWin32 : public PromptDialog {
 public:
     explicit PromptDialogWin32(HINSTANCE instance) : instance_(instance) {}
     int run(platform::WindowId owner, const char* text, const char* caption) override;

@@ -27,6 +27,12 @@ void OnPaint(Calibrator& app) {
 }
 
 void OnPassDone(Calibrator& app) {
+    if (app.leaving) {
+        // The worker posted this after its last stop check, before the stop landed: the user has left,
+        // so no question; the trial is withdrawn (again, after ESC, which already did).
+        tavrex::ReloadSettings(*app.device);
+        return;
+    }
     if (app.controllerMode) LoadLinearityAndLeaveCalibrationMode(app);
     app.platform.pointer.show(true);
     if (ShowPrompt(app, text::kConfirmQuestion, text::kPromptConfirm) == platform::kIdOk) {
@@ -42,6 +48,7 @@ void OnPassDone(Calibrator& app) {
 }
 
 void StopWorker(Calibrator& app) {
+    app.leaving = true;
     app.stopRequested = 1;
     if (app.startEvent) app.startEvent->set();
 }
@@ -63,20 +70,23 @@ void OnDestroy(Calibrator& app) {
 
 bool HandleCalibratorMessage(Calibrator& app, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
-    case platform::kWmPaint: OnPaint(app); return true;
-    case MSG_START_PASS:
-        app.startEvent->set();
-        return true;
-    case MSG_SHOW_TARGET:
-        app.platform.screen.drawTarget(app.mainWindow, static_cast<std::uint32_t>(lParam));
-        return true;
-    case MSG_PASS_DONE: OnPassDone(app); return true;
-    case platform::kWmKeyUp:
-        if (wParam == platform::kVkEscape) OnEscape(app);
-        return true;
-    case platform::kWmDestroy: OnDestroy(app); return true;
-    default: return false;
+        case platform::kWmPaint: OnPaint(app); return true;
+        case MSG_START_PASS: app.startEvent->set(); return true;
+        case MSG_SHOW_TARGET:
+            app.platform.screen.drawTarget(app.mainWindow, static_cast<std::uint32_t>(lParam));
+            return true;
+        case MSG_PASS_DONE: OnPassDone(app); return true;
+        case platform::kWmKeyUp:
+            if (wParam == platform::kVkEscape) OnEscape(app);
+            return true;
+        case platform::kWmDestroy: OnDestroy(app); return true;
+        default: return false;
     }
+}
+
+void StartPasses(Calibrator& app) {
+    app.platform.pointer.show(false);
+    Post(app, MSG_START_PASS);
 }
 
 int WaitForRawSample(Calibrator& app, RawPoint& point) {
@@ -97,6 +107,7 @@ void CalibrationWorker(void* argument) {
     if (app.stopRequested) return;
     for (;;) {
         app.startEvent->wait();
+        if (app.stopRequested) return;  // woken only to end
         app.record = {};
         const bool controller = app.controllerMode != 0;
         const auto& targets = controller ? kControllerSampleTargets : kCornerSampleTargets;
@@ -108,8 +119,8 @@ void CalibrationWorker(void* argument) {
         Post(app, MSG_SHOW_TARGET, TARGET_NONE);
         if (app.stopRequested) return;
 
-        const CalibrationResult result = ComputeCalibration(
-            controller ? SampleLayout::Controller : SampleLayout::Corner, samples, app.layout);
+        const CalibrationResult result =
+            ComputeCalibration(controller ? SampleLayout::Controller : SampleLayout::Corner, samples, app.layout);
         app.record = result.record;
         if (result.linearity) app.linearity = *result.linearity;
         // From here on the driver maps touches with the new calibration.

@@ -13,6 +13,9 @@ namespace calibrator {
 // message, which goes to the default window procedure.
 bool HandleCalibratorMessage(Calibrator& app, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
+// After a start-up that succeeded: hides the pointer for the passes and releases the first one.
+void StartPasses(Calibrator& app);
+
 // The worker thread's body; argument is the Calibrator.
 void CalibrationWorker(void* argument);
 

@@ -1,6 +1,8 @@
 #include "calibrator/store.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "calibrator/startup.h"
 #include "calibrator/texts.h"
@@ -10,19 +12,28 @@ namespace calibrator {
 
 namespace {
 
+// Offsets rather than member pointers: the record is packed, and a member pointer forgets that.
 struct StoredValue {
     const char* name;
-    std::int32_t tavrex::CalibrationRecord::*field;
+    std::size_t offset;
 };
+
+using tavrex::CalibrationRecord;
 
 // Written in this order. Fields 9 to 16 serve only the trial calibration and are not kept.
 constexpr StoredValue kStoredValues[] = {
-    {tavrex::kValueXc, &tavrex::CalibrationRecord::Xc},         {tavrex::kValueXL, &tavrex::CalibrationRecord::XL},
-    {tavrex::kValueYc, &tavrex::CalibrationRecord::Yc},         {tavrex::kValueYL, &tavrex::CalibrationRecord::YL},
-    {tavrex::kValueShp, &tavrex::CalibrationRecord::Shp},       {tavrex::kValueShs, &tavrex::CalibrationRecord::Shs},
-    {tavrex::kValueSvp, &tavrex::CalibrationRecord::Svp},       {tavrex::kValueSvs, &tavrex::CalibrationRecord::Svs},
-    {tavrex::kValueRotate, &tavrex::CalibrationRecord::Rotate},
+    {tavrex::kValueXc, offsetof(CalibrationRecord, Xc)},         {tavrex::kValueXL, offsetof(CalibrationRecord, XL)},
+    {tavrex::kValueYc, offsetof(CalibrationRecord, Yc)},         {tavrex::kValueYL, offsetof(CalibrationRecord, YL)},
+    {tavrex::kValueShp, offsetof(CalibrationRecord, Shp)},       {tavrex::kValueShs, offsetof(CalibrationRecord, Shs)},
+    {tavrex::kValueSvp, offsetof(CalibrationRecord, Svp)},       {tavrex::kValueSvs, offsetof(CalibrationRecord, Svs)},
+    {tavrex::kValueRotate, offsetof(CalibrationRecord, Rotate)},
 };
+
+std::int32_t Field(const CalibrationRecord& record, std::size_t offset) {
+    std::int32_t value = 0;
+    std::memcpy(&value, reinterpret_cast<const unsigned char*>(&record) + offset, sizeof value);
+    return value;
+}
 
 }  // namespace
 
@@ -35,7 +46,7 @@ void StoreCalibration(Calibrator& app, const tavrex::CalibrationRecord& record) 
     }
     // A negative extent goes in as its two's-complement double word; the driver reads it back signed.
     for (const StoredValue& value : kStoredValues)
-        key->setDword(value.name, static_cast<std::uint32_t>(record.*value.field));
+        key->setDword(value.name, static_cast<std::uint32_t>(Field(record, value.offset)));
 }
 
 }  // namespace calibrator

@@ -12,13 +12,13 @@ constexpr COLORREF kGlyphPen = RGB(255, 96, 0);
 constexpr COLORREF kInnerDisc = RGB(255, 255, 0);
 constexpr COLORREF kTextColour = RGB(32, 32, 255);
 
-HWND Window(platform::WindowId id) { return reinterpret_cast<HWND>(id); }
+using platform::win32::ToHwnd;
 
 }  // namespace
 
 void TargetScreenWin32::prepare(platform::WindowId id, const DisplayLayout& layout) {
     layout_ = layout;
-    HWND window = Window(id);
+    HWND window = ToHwnd(id);
     gdi::ScopedWindowDC windowDC(window);
     backgroundDC_.reset(CreateCompatibleDC(windowDC.get()));
     glyphDC_.reset(CreateCompatibleDC(windowDC.get()));
@@ -75,12 +75,12 @@ void TargetScreenWin32::draw(HDC dc, std::uint32_t targetCode) {
 }
 
 void TargetScreenWin32::paint(platform::WindowId id, std::uint32_t targetCode) {
-    gdi::ScopedPaint paint(Window(id));
+    gdi::ScopedPaint paint(ToHwnd(id));
     draw(paint.get(), targetCode);
 }
 
 void TargetScreenWin32::drawTarget(platform::WindowId id, std::uint32_t targetCode) {
-    gdi::ScopedWindowDC dc(Window(id));
+    gdi::ScopedWindowDC dc(ToHwnd(id));
     draw(dc.get(), targetCode);
 }
 

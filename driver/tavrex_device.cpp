@@ -12,20 +12,20 @@ bool Send(platform::DeviceHandle& device, std::uint32_t code, const void* in, st
     return device.control(code, in, inSize, out, outSize, &returned);
 }
 
-bool ReadValue(platform::DeviceHandle& device, std::uint32_t code, std::uint32_t& value) {
+// A read into a copy: the caller's buffer changes only when the driver filled all of it, so a short
+// answer cannot leave a fresh marker over stale coordinates.
+template <typename T>
+bool Read(platform::DeviceHandle& device, std::uint32_t code, T& value) {
     std::uint32_t returned = 0;
-    std::uint32_t buffer = 0;
-    if (!device.control(code, nullptr, 0, &buffer, sizeof buffer, &returned) || returned < sizeof buffer)
-        return false;
+    T buffer = value;
+    if (!device.control(code, nullptr, 0, &buffer, sizeof buffer, &returned) || returned != sizeof buffer) return false;
     value = buffer;
     return true;
 }
 
 }  // namespace
 
-bool ReadSample(platform::DeviceHandle& device, RawSample& sample) {
-    return Send(device, REQ_READ_SAMPLE, nullptr, 0, &sample, sizeof sample);
-}
+bool ReadSample(platform::DeviceHandle& device, RawSample& sample) { return Read(device, REQ_READ_SAMPLE, sample); }
 
 bool ArmSample(platform::DeviceHandle& device) { return Send(device, REQ_ARM_SAMPLE, nullptr, 0, nullptr, 0); }
 
@@ -41,9 +41,7 @@ bool SetBeep(platform::DeviceHandle& device, const BeepRecord& beep) {
     return Send(device, REQ_SET_BEEP, &beep, sizeof beep, nullptr, 0);
 }
 
-bool GetBeep(platform::DeviceHandle& device, BeepRecord& beep) {
-    return Send(device, REQ_GET_BEEP, nullptr, 0, &beep, sizeof beep);
-}
+bool GetBeep(platform::DeviceHandle& device, BeepRecord& beep) { return Read(device, REQ_GET_BEEP, beep); }
 
 bool TestBeep(platform::DeviceHandle& device) { return Send(device, REQ_TEST_BEEP, nullptr, 0, nullptr, 0); }
 
@@ -57,13 +55,13 @@ bool SendControllerCommand(platform::DeviceHandle& device, const ControllerComma
 }
 
 bool GetScreenPosition(platform::DeviceHandle& device, std::uint32_t& code) {
-    return ReadValue(device, REQ_GET_SCREEN_POSITION, code);
+    return Read(device, REQ_GET_SCREEN_POSITION, code);
 }
 
-bool GetPort(platform::DeviceHandle& device, std::uint32_t& port) { return ReadValue(device, REQ_GET_PORT, port); }
+bool GetPort(platform::DeviceHandle& device, std::uint32_t& port) { return Read(device, REQ_GET_PORT, port); }
 
 bool GetDriverState(platform::DeviceHandle& device, std::uint32_t& state) {
-    return ReadValue(device, REQ_GET_DRIVER_STATE, state);
+    return Read(device, REQ_GET_DRIVER_STATE, state);
 }
 
 }  // namespace tavrex

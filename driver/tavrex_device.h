@@ -8,7 +8,8 @@
 
 namespace tavrex {
 
-// Each returns true when the driver accepted the request (and, for reads, returned the full buffer).
+// Each returns true when the driver accepted the request. A read also needs the driver to fill the whole
+// buffer; otherwise it returns false and leaves the caller's buffer as it was.
 bool ReadSample(platform::DeviceHandle& device, RawSample& sample);
 bool ArmSample(platform::DeviceHandle& device);
 bool SetCalibration(platform::DeviceHandle& device, const CalibrationRecord& record);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/handles_win32.h"
 #include "platform/win32.h"
 
 namespace platform::win32 {
@@ -21,11 +22,9 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 }  // namespace
 
-WindowId Desktop::find(const char* className, const char* title) {
-    return reinterpret_cast<WindowId>(FindWindowA(className, title));
-}
+WindowId Desktop::find(const char* className, const char* title) { return ToWindowId(FindWindowA(className, title)); }
 
-void Desktop::bringToFront(WindowId window) { SetForegroundWindow(reinterpret_cast<HWND>(window)); }
+void Desktop::bringToFront(WindowId window) { SetForegroundWindow(ToHwnd(window)); }
 
 std::vector<MonitorInfo> Desktop::enumerate() {
     std::vector<MonitorInfo> monitors;

@@ -11,8 +11,8 @@ class DeviceHandle {
 public:
     virtual ~DeviceHandle() = default;
     // True when the request succeeded; returned receives the output byte count.
-    virtual bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out,
-                         std::uint32_t outSize, std::uint32_t* returned) = 0;
+    virtual bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
+                         std::uint32_t* returned) = 0;
 };
 
 class Devices {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/handles_win32.h"
 #include "platform/win32.h"
 
 namespace platform::win32 {
@@ -11,12 +12,12 @@ namespace {
 
 class Key : public RegistryKey {
 public:
-    explicit Key(HKEY key) : key_(key) {}
-    ~Key() override { RegCloseKey(key_); }
+    explicit Key(UniqueRegistryKey key) : key_(std::move(key)) {}
 
     bool queryDword(const char* name, std::uint32_t& value) override {
         DWORD type = 0, data = 0, size = sizeof data;
-        if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
+        if (RegQueryValueExA(key_.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+                ERROR_SUCCESS ||
             type != REG_DWORD || size != sizeof data)
             return false;
         value = data;
@@ -24,17 +25,18 @@ public:
     }
     bool setDword(const char* name, std::uint32_t value) override {
         DWORD data = value;
-        return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+        return RegSetValueExA(key_.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
                ERROR_SUCCESS;
     }
     bool queryString(const char* name, std::string& value) override {
         DWORD type = 0, size = 0;
-        if (RegQueryValueExA(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        if (RegQueryValueExA(key_.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
             (type != REG_SZ && type != REG_EXPAND_SZ))
             return false;
         std::string data(size + 1, '\0');
         DWORD got = size;
-        if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) != ERROR_SUCCESS)
+        if (RegQueryValueExA(key_.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
+            ERROR_SUCCESS)
             return false;
         data.resize(got < data.size() ? got : data.size());
         while (!data.empty() && data.back() == '\0') data.pop_back();
@@ -42,7 +44,7 @@ public:
         return true;
     }
     bool setString(const char* name, const std::string& value) override {
-        return RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        return RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                               static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
     }
 
@@ -50,7 +52,8 @@ public:
         // Windows leaves the buffer undefined when the value does not fit; read into our own first.
         std::vector<BYTE> buffer(capacity ? capacity : 1);
         DWORD got = capacity;
-        if (RegQueryValueExA(key_, name, nullptr, nullptr, buffer.data(), &got) != ERROR_SUCCESS || got > capacity)
+        if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, buffer.data(), &got) != ERROR_SUCCESS ||
+            got > capacity)
             return false;
         std::memcpy(data, buffer.data(), got);
         size = got;
@@ -58,7 +61,7 @@ public:
     }
 
 private:
-    HKEY key_;
+    UniqueRegistryKey key_;
 };
 
 }  // namespace
@@ -67,7 +70,7 @@ std::unique_ptr<RegistryKey> Registry::open(RootKey root, const char* path, std:
     HKEY key = nullptr;
     HKEY base = root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     if (RegOpenKeyExA(base, path, 0, access, &key) != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Key>(key);
+    return std::make_unique<Key>(UniqueRegistryKey(key));
 }
 
 }  // namespace platform::win32

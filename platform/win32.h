@@ -6,7 +6,6 @@
 #include "platform/device.h"
 #include "platform/registry.h"
 #include "platform/user_messages.h"
-#include "platform/window_system.h"
 
 namespace platform::win32 {
 
@@ -36,28 +35,6 @@ public:
     void bringToFront(WindowId window) override;
     std::vector<MonitorInfo> enumerate() override;
     void show(bool visible) override;
-};
-
-class WindowSystem : public platform::WindowSystem {
-public:
-    // The class must be registered; the window procedure is the class's.
-    WindowSystem(void* instance, const char* className, const char* title)
-        : instance_(instance), className_(className), title_(title) {}
-    WindowId createCalibrationWindow(const Rect& area) override;
-    void showWindow(WindowId window, int showCommand) override;
-    void postMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    void postQuit(int exitCode) override;
-
-private:
-    void* instance_;
-    const char* className_;
-    const char* title_;
-};
-
-class Threads : public platform::Threads {
-public:
-    std::unique_ptr<AutoResetEvent> createAutoResetEvent() override;
-    bool start(void (*body)(void*), void* argument) override;
 };
 
 }  // namespace platform::win32

@@ -44,7 +44,7 @@ void ProtocolCore::init(const ParameterSource& source) {
     source_ = source;
     calibration_ = tavrex::kDefaultCalibration;
     ZeroBytes(&beep_, sizeof beep_);
-    screenPosition_ = 16;
+    screenPosition_ = tavrex::SCREEN_SINGLE;
     port_ = 0;
     linearityX_ = linearityY_ = 3072;
     stateCurrent_ = versionCurrent_ = true;
@@ -109,8 +109,8 @@ void ProtocolCore::record(std::uint32_t code, const void* in, std::uint32_t inSi
     ++logCount_;
 }
 
-Status ProtocolCore::handle(std::uint32_t code, const void* in, std::uint32_t inSize, void* out,
-                            std::uint32_t outSize, std::uint32_t* returned) {
+Status ProtocolCore::handle(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
+                            std::uint32_t* returned) {
     std::uint32_t ignored = 0;
     if (!returned) returned = &ignored;
     *returned = 0;
@@ -121,52 +121,44 @@ Status ProtocolCore::handle(std::uint32_t code, const void* in, std::uint32_t in
     if (failingRequest_ != 0 && code == failingRequest_) return Status::DeviceNotReady;
 
     switch (code) {
-    case tavrex::REQ_ARM_SAMPLE:
-        armed_ = true;
-        captured_ = false;
-        return Status::Ok;
-    case tavrex::REQ_READ_SAMPLE: {
-        if (outSize < sizeof(tavrex::RawSample)) return Status::BufferTooSmall;
-        if (!captured_ && armed_ && touchCount_ > 0) {
-            capturedTouch_ = touches_[touchHead_];
-            touchHead_ = (touchHead_ + 1) % kTouchQueueSize;
-            --touchCount_;
-            armed_ = false;
-            captured_ = true;
+        case tavrex::REQ_ARM_SAMPLE:
+            armed_ = true;
+            captured_ = false;
+            return Status::Ok;
+        case tavrex::REQ_READ_SAMPLE: {
+            if (outSize < sizeof(tavrex::RawSample)) return Status::BufferTooSmall;
+            if (!captured_ && armed_ && touchCount_ > 0) {
+                capturedTouch_ = touches_[touchHead_];
+                touchHead_ = (touchHead_ + 1) % kTouchQueueSize;
+                --touchCount_;
+                armed_ = false;
+                captured_ = true;
+            }
+            if (!captured_) return Status::Ok;  // nothing since the arm: the caller's buffer stays as it was
+            const tavrex::RawSample sample{tavrex::kSampleFresh, capturedTouch_.x, capturedTouch_.y};
+            return Answer(&sample, sizeof sample, out, outSize, returned);
         }
-        if (!captured_) return Status::Ok;  // nothing since the arm: the caller's buffer stays as it was
-        const tavrex::RawSample sample{tavrex::kSampleFresh, capturedTouch_.x, capturedTouch_.y};
-        return Answer(&sample, sizeof sample, out, outSize, returned);
-    }
-    case tavrex::REQ_SET_CALIBRATION:
-        if (inSize < sizeof(tavrex::CalibrationRecord)) return Status::InvalidRequest;
-        CopyBytes(&calibration_, in, sizeof calibration_);
-        return Status::Ok;
-    case tavrex::REQ_RELOAD_SETTINGS:
-        reloadSettings();
-        return Status::Ok;
-    case tavrex::REQ_SET_BEEP:
-        if (inSize < sizeof(tavrex::BeepRecord)) return Status::InvalidRequest;
-        CopyBytes(&beep_, in, sizeof beep_);
-        return Status::Ok;
-    case tavrex::REQ_GET_BEEP:
-        return Answer(&beep_, sizeof beep_, out, outSize, returned);
-    case tavrex::REQ_TEST_BEEP:
-        ++testBeeps_;
-        return Status::Ok;
-    case tavrex::REQ_CONTROLLER_COMMAND:
-        return controllerCommand(in, inSize, out, outSize, returned);
-    case tavrex::REQ_GET_SCREEN_POSITION:
-        if (!versionCurrent_) return Status::InvalidRequest;
-        return Answer(&screenPosition_, 4, out, outSize, returned);
-    case tavrex::REQ_GET_PORT:
-        return Answer(&port_, 4, out, outSize, returned);
-    case tavrex::REQ_GET_DRIVER_STATE: {
-        const std::uint32_t state = stateCurrent_ ? 1 : 0;
-        return Answer(&state, 4, out, outSize, returned);
-    }
-    default:
-        return Status::InvalidRequest;
+        case tavrex::REQ_SET_CALIBRATION:
+            if (inSize < sizeof(tavrex::CalibrationRecord)) return Status::InvalidRequest;
+            CopyBytes(&calibration_, in, sizeof calibration_);
+            return Status::Ok;
+        case tavrex::REQ_RELOAD_SETTINGS: reloadSettings(); return Status::Ok;
+        case tavrex::REQ_SET_BEEP:
+            if (inSize < sizeof(tavrex::BeepRecord)) return Status::InvalidRequest;
+            CopyBytes(&beep_, in, sizeof beep_);
+            return Status::Ok;
+        case tavrex::REQ_GET_BEEP: return Answer(&beep_, sizeof beep_, out, outSize, returned);
+        case tavrex::REQ_TEST_BEEP: ++testBeeps_; return Status::Ok;
+        case tavrex::REQ_CONTROLLER_COMMAND: return controllerCommand(in, inSize, out, outSize, returned);
+        case tavrex::REQ_GET_SCREEN_POSITION:
+            if (!versionCurrent_) return Status::InvalidRequest;
+            return Answer(&screenPosition_, 4, out, outSize, returned);
+        case tavrex::REQ_GET_PORT: return Answer(&port_, 4, out, outSize, returned);
+        case tavrex::REQ_GET_DRIVER_STATE: {
+            const std::uint32_t state = stateCurrent_ ? 1 : 0;
+            return Answer(&state, 4, out, outSize, returned);
+        }
+        default: return Status::InvalidRequest;
     }
 }
 
@@ -214,54 +206,49 @@ Status ProtocolCore::controllerCommand(const void* in, std::uint32_t inSize, voi
 Status ProtocolCore::testRequest(std::uint32_t code, const void* in, std::uint32_t inSize, void* out,
                                  std::uint32_t outSize, std::uint32_t* returned) {
     switch (code) {
-    case TEST_QUEUE_TOUCH:
-        if (inSize < 8) return Status::InvalidRequest;
-        return queueTouch(static_cast<std::int32_t>(ReadU32(in)),
-                          static_cast<std::int32_t>(ReadU32(static_cast<const std::uint8_t*>(in) + 4)))
-                   ? Status::Ok
-                   : Status::BufferTooSmall;
-    case TEST_SET_CONTROLLER: {
-        if (inSize < 4) return Status::InvalidRequest;
-        const std::uint32_t behaviour = ReadU32(in);
-        if (behaviour > CONTROLLER_WRONG_ACK) return Status::InvalidRequest;
-        controller_ = static_cast<ControllerBehaviour>(behaviour);
-        return Status::Ok;
-    }
-    case TEST_SET_STATE:
-        if (inSize < 4) return Status::InvalidRequest;
-        stateCurrent_ = ReadU32(in) != 0;
-        return Status::Ok;
-    case TEST_SET_VERSION:
-        if (inSize < 4) return Status::InvalidRequest;
-        versionCurrent_ = ReadU32(in) != 0;
-        return Status::Ok;
-    case TEST_GET_CALIBRATION:
-        return Answer(&calibration_, sizeof calibration_, out, outSize, returned);
-    case TEST_GET_LINEARITY: {
-        const std::uint32_t values[2] = {linearityX_, linearityY_};
-        return Answer(values, sizeof values, out, outSize, returned);
-    }
-    case TEST_GET_LOG_COUNT: {
-        const std::uint32_t count = logCount();
-        return Answer(&count, 4, out, outSize, returned);
-    }
-    case TEST_GET_LOG_ENTRY: {
-        if (inSize < 4) return Status::InvalidRequest;
-        const LogEntry* entry = logEntry(ReadU32(in));
-        if (!entry) return Status::InvalidRequest;
-        return Answer(entry, sizeof *entry, out, outSize, returned);
-    }
-    case TEST_GET_SCREEN_POSITION:
-        return Answer(&screenPosition_, 4, out, outSize, returned);
-    case TEST_CLEAR_LOG:
-        clearLog();
-        return Status::Ok;
-    case TEST_FAIL_REQUEST:
-        if (inSize < 4) return Status::InvalidRequest;
-        failingRequest_ = ReadU32(in);
-        return Status::Ok;
-    default:
-        return Status::InvalidRequest;
+        case TEST_QUEUE_TOUCH:
+            if (inSize < 8) return Status::InvalidRequest;
+            return queueTouch(static_cast<std::int32_t>(ReadU32(in)),
+                              static_cast<std::int32_t>(ReadU32(static_cast<const std::uint8_t*>(in) + 4)))
+                       ? Status::Ok
+                       : Status::BufferTooSmall;
+        case TEST_SET_CONTROLLER: {
+            if (inSize < 4) return Status::InvalidRequest;
+            const std::uint32_t behaviour = ReadU32(in);
+            if (behaviour > CONTROLLER_WRONG_ACK) return Status::InvalidRequest;
+            controller_ = static_cast<ControllerBehaviour>(behaviour);
+            return Status::Ok;
+        }
+        case TEST_SET_STATE:
+            if (inSize < 4) return Status::InvalidRequest;
+            stateCurrent_ = ReadU32(in) != 0;
+            return Status::Ok;
+        case TEST_SET_VERSION:
+            if (inSize < 4) return Status::InvalidRequest;
+            versionCurrent_ = ReadU32(in) != 0;
+            return Status::Ok;
+        case TEST_GET_CALIBRATION: return Answer(&calibration_, sizeof calibration_, out, outSize, returned);
+        case TEST_GET_LINEARITY: {
+            const std::uint32_t values[2] = {linearityX_, linearityY_};
+            return Answer(values, sizeof values, out, outSize, returned);
+        }
+        case TEST_GET_LOG_COUNT: {
+            const std::uint32_t count = logCount();
+            return Answer(&count, 4, out, outSize, returned);
+        }
+        case TEST_GET_LOG_ENTRY: {
+            if (inSize < 4) return Status::InvalidRequest;
+            const LogEntry* entry = logEntry(ReadU32(in));
+            if (!entry) return Status::InvalidRequest;
+            return Answer(entry, sizeof *entry, out, outSize, returned);
+        }
+        case TEST_GET_SCREEN_POSITION: return Answer(&screenPosition_, 4, out, outSize, returned);
+        case TEST_CLEAR_LOG: clearLog(); return Status::Ok;
+        case TEST_FAIL_REQUEST:
+            if (inSize < 4) return Status::InvalidRequest;
+            failingRequest_ = ReadU32(in);
+            return Status::Ok;
+        default: return Status::InvalidRequest;
     }
 }
 

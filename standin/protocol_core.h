@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "driver/records.h"
+#include "driver/screen_position.h"
 #include "standin/test_requests.h"
 
 namespace standin {
@@ -60,7 +61,7 @@ private:
     ParameterSource source_{};
     tavrex::CalibrationRecord calibration_{};
     tavrex::BeepRecord beep_{};
-    std::uint32_t screenPosition_ = 16;
+    std::uint32_t screenPosition_ = tavrex::SCREEN_SINGLE;
     std::uint32_t port_ = 0;
     std::uint32_t linearityX_ = 3072;
     std::uint32_t linearityY_ = 3072;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "calibrator/prompt.h"
 #include "platform/desktop.h"
 #include "platform/user_messages.h"
-#include "platform/window_system.h"
 
 namespace fakes {
 
@@ -22,7 +22,7 @@ struct Shown {
 };
 
 // Records message boxes and prompts; prompts answer from a queue (OK when it is empty).
-class FakeUserMessages : public platform::MessageBoxes, public platform::PromptDialog {
+class FakeUserMessages : public platform::MessageBoxes, public calibrator::PromptDialog {
 public:
     std::vector<Shown> shown;
     std::deque<int> promptAnswers;

@@ -1,6 +1,5 @@
 #include "tests/fakes/fake_window_system.h"
 
-
 namespace fakes {
 
 platform::WindowId FakeWindowSystem::createCalibrationWindow(const platform::Rect& area) {
@@ -49,7 +48,7 @@ void FakeEvent::wait() {
     set_ = false;
 }
 
-std::unique_ptr<platform::AutoResetEvent> FakeThreads::createAutoResetEvent() {
+std::unique_ptr<calibrator::AutoResetEvent> FakeThreads::createAutoResetEvent() {
     if (failEvent) return nullptr;
     return std::make_unique<FakeEvent>();
 }

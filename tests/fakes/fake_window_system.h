@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/window_system.h"
+#include "calibrator/window_system.h"
 
 namespace fakes {
 
@@ -20,7 +20,7 @@ struct Posted {
     std::intptr_t lParam;
 };
 
-class FakeWindowSystem : public platform::WindowSystem {
+class FakeWindowSystem : public calibrator::WindowSystem {
 public:
     bool failCreate = false;
     std::vector<platform::Rect> created;
@@ -48,7 +48,7 @@ private:
     std::vector<Posted> history_;
 };
 
-class FakeEvent : public platform::AutoResetEvent {
+class FakeEvent : public calibrator::AutoResetEvent {
 public:
     void set() override;
     void wait() override;
@@ -59,14 +59,14 @@ private:
     bool set_ = false;
 };
 
-class FakeThreads : public platform::Threads {
+class FakeThreads : public calibrator::Threads {
 public:
     ~FakeThreads() override { joinAll(); }
     bool failEvent = false;
     bool failThread = false;
     int started = 0;
 
-    std::unique_ptr<platform::AutoResetEvent> createAutoResetEvent() override;
+    std::unique_ptr<calibrator::AutoResetEvent> createAutoResetEvent() override;
     bool start(void (*body)(void*), void* argument) override;
     void joinAll();
 

@@ -52,8 +52,20 @@ protected:
         devices.restart();
     }
 
-    calibrator::Platform seams() {
-        return {registry, devices, clock, messages, messages, desktop, desktop, desktop, windows, threads, screen};
+    calibrator::Platform seams() { return seamsWith(registry, devices); }
+    // The same seams around another registry or device.
+    calibrator::Platform seamsWith(platform::Registry& keys, platform::Devices& device) {
+        return {.registry = keys,
+                .devices = device,
+                .clock = clock,
+                .messageBoxes = messages,
+                .prompt = messages,
+                .windowFinder = desktop,
+                .monitors = desktop,
+                .pointer = desktop,
+                .windows = windows,
+                .threads = threads,
+                .screen = screen};
     }
 
     fakes::FakeRegistry registry;

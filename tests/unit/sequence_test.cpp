@@ -1,12 +1,14 @@
+#include "calibrator/sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "calibrator/messages.h"
-#include "calibrator/sequence.h"
 #include "calibrator/startup.h"
 #include "driver/requests.h"
 #include "tests/unit/calibrator_fixture.h"
@@ -43,14 +45,18 @@ protected:
         for (const auto& t : touches) devices.core().queueTouch(t[0], t[1]);
     }
 
+    // Puts a handle of the test's own between the calibrator and the driver, after start-up.
+    using Wrap = std::function<std::unique_ptr<platform::DeviceHandle>(std::unique_ptr<platform::DeviceHandle>)>;
+
     // Start-up as the entry point runs it, with the first paint that showing the window brings.
-    void Start() {
+    void Start(const Wrap& wrap = {}) {
         app = std::make_unique<calibrator::Calibrator>(seams());
         ASSERT_EQ(calibrator::InitInstance(*app, 1), 1);
+        if (wrap) app->device = wrap(std::move(app->device));
         devices.core().clearLog();
         startWaits = clock.waits().size();
         Dispatch(platform::kWmPaint);
-        windows.postMessage(app->mainWindow, calibrator::MSG_START_PASS, 0, 0);
+        calibrator::StartPasses(*app);
     }
     void Dispatch(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
         EXPECT_TRUE(calibrator::HandleCalibratorMessage(*app, message, wParam, lParam));
@@ -66,6 +72,15 @@ protected:
             if (message.message == stopAtMessage && (stopAtParam < 0 || message.lParam == stopAtParam)) return true;
         }
         return true;
+    }
+    // Runs the message loop until the given message is next, and leaves it undispatched.
+    bool PumpUntilPosted(std::uint32_t wanted, int timeoutMs = 3000) {
+        fakes::Posted message{};
+        while (windows.nextPosted(message, timeoutMs)) {
+            if (message.message == wanted) return true;
+            Dispatch(message.message, message.wParam, message.lParam);
+        }
+        return false;
     }
     void Finish() {
         if (app) {
@@ -145,7 +160,8 @@ TEST_F(SequenceTest, CornerPassConfirmedStoresTheTrialAndEndsWithoutReloading) {
     EXPECT_EQ(messages.shown[0].caption, " 校准确认");
     EXPECT_EQ(messages.shown[0].owner, app->mainWindow);
     EXPECT_EQ(Stored(), (std::vector<std::string>{"Xc", "XL", "Yc", "YL", "Shp", "Shs", "Svp", "Svs", "Rotate"}));
-    EXPECT_EQ(desktop.pointerCalls, std::vector<bool>{true}) << "the pointer stays visible at the end";
+    EXPECT_EQ(desktop.pointerCalls, (std::vector<bool>{false, true}))
+        << "hidden from the first pass on, shown for the question, and left visible at the end";
     EXPECT_EQ(Count(tavrex::REQ_RELOAD_SETTINGS), 0);
     EXPECT_EQ(Count(tavrex::REQ_CONTROLLER_COMMAND), 0) << "no controller commands in the corner layout";
     EXPECT_EQ(windows.quitCode, 0);
@@ -209,7 +225,7 @@ TEST_F(SequenceTest, CancelWithdrawsTheTrialAndRunsAnotherPass) {
     // Re-entering calibration mode failed: three "ET3" attempts each time, 50 ms apart.
     EXPECT_EQ(Frames(), std::vector<std::string>(6, "ET3"));
     EXPECT_EQ(UiWaits(), std::vector<std::uint32_t>(6, 50));
-    EXPECT_EQ(desktop.pointerCalls, (std::vector<bool>{true, false, true, false, true}));
+    EXPECT_EQ(desktop.pointerCalls, (std::vector<bool>{false, true, false, true, false, true}));
     EXPECT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(registry.writes().size(), 9u) << "only the confirmed pass is stored";
     EXPECT_EQ(std::get<std::uint32_t>(registry.writes()[8].value), 90u);
@@ -305,13 +321,7 @@ private:
 
 TEST_F(SequenceTest, LinearityReadBackThatMatchesOnTheThirdAttemptEndsTheLoop) {
     Touch(kControllerTouches);
-    app = std::make_unique<calibrator::Calibrator>(seams());
-    ASSERT_EQ(calibrator::InitInstance(*app, 1), 1);
-    app->device = std::make_unique<StaleLinearity>(std::move(app->device), 2);
-    devices.core().clearLog();
-    startWaits = clock.waits().size();
-    Dispatch(platform::kWmPaint);
-    windows.postMessage(app->mainWindow, calibrator::MSG_START_PASS, 0, 0);
+    Start([](auto device) { return std::make_unique<StaleLinearity>(std::move(device), 2); });
     ASSERT_TRUE(Pump());
     Finish();
     EXPECT_EQ(Frames(), (std::vector<std::string>{"SP", "GP", "SP", "GP", "SP", "GP", "ET0", "ET0"}));
@@ -353,12 +363,7 @@ private:
 TEST_F(SequenceTest, PassAppliedAfterEscapeIsWithdrawnByTheWorker) {
     Controller(standin::CONTROLLER_SILENT);
     Touch(kCornerTouches);
-    app = std::make_unique<calibrator::Calibrator>(seams());
-    ASSERT_EQ(calibrator::InitInstance(*app, 1), 1);
-    app->device = std::make_unique<StopDuringApply>(std::move(app->device), app->stopRequested);
-    devices.core().clearLog();
-    Dispatch(platform::kWmPaint);
-    windows.postMessage(app->mainWindow, calibrator::MSG_START_PASS, 0, 0);
+    Start([this](auto device) { return std::make_unique<StopDuringApply>(std::move(device), app->stopRequested); });
     EXPECT_FALSE(Pump(calibrator::MSG_PASS_DONE, -1, 300)) << "no question is asked for a withdrawn pass";
     Finish();
     const auto requests = Requests();
@@ -366,6 +371,169 @@ TEST_F(SequenceTest, PassAppliedAfterEscapeIsWithdrawnByTheWorker) {
     EXPECT_EQ(requests[requests.size() - 2].code, tavrex::REQ_SET_CALIBRATION);
     EXPECT_EQ(requests.back().code, tavrex::REQ_RELOAD_SETTINGS);
     EXPECT_EQ(devices.core().calibration().Xc, 892) << "the driver is back on its stored calibration";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SequenceTest, PassDoneHandledAfterEscapeAsksNothingAndLeavesTheTrialWithdrawn) {
+    Controller(standin::CONTROLLER_SILENT);
+    Touch(kCornerTouches);
+    Start();
+    // The worker has applied its pass and posted that it is done; ESC is handled before that message,
+    // as when it lands between the worker's last stop check and its post.
+    ASSERT_TRUE(PumpUntilPosted(calibrator::MSG_PASS_DONE));
+    Dispatch(platform::kWmKeyUp, platform::kVkEscape);
+    EXPECT_EQ(windows.quitCode, 0);
+    Dispatch(calibrator::MSG_PASS_DONE);
+    Finish();
+
+    EXPECT_TRUE(messages.shown.empty()) << "no question after the user left";
+    EXPECT_EQ(desktop.pointerCalls, std::vector<bool>{false}) << "the pointer was never shown for a question";
+    EXPECT_TRUE(registry.writes().empty());
+    EXPECT_EQ(Frames(), std::vector<std::string>{});
+    EXPECT_EQ(Count(tavrex::REQ_SET_CALIBRATION), 1);
+    const auto requests = Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().code, tavrex::REQ_RELOAD_SETTINGS);
+    EXPECT_EQ(devices.core().calibration().Xc, tavrex::kDefaultCalibration.Xc) << "the trial is withdrawn";
+    EXPECT_EQ(Count(tavrex::REQ_ARM_SAMPLE), 4) << "the worker starts no new pass after the stop";
+}
+
+}  // namespace
+
+namespace {
+
+// A controller that takes every command but never acknowledges "ET3".
+class UnacknowledgedEt3 : public platform::DeviceHandle {
+public:
+    explicit UnacknowledgedEt3(std::unique_ptr<platform::DeviceHandle> inner) : inner_(std::move(inner)) {}
+    bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
+                 std::uint32_t* returned) override {
+        const bool ok = inner_->control(code, in, inSize, out, outSize, returned);
+        const auto* command = static_cast<const tavrex::ControllerCommand*>(in);
+        if (ok && code == tavrex::REQ_CONTROLLER_COMMAND && std::memcmp(command->frame + 1, "ET3", 3) == 0)
+            static_cast<std::uint8_t*>(out)[1] = '1';
+        return ok;
+    }
+
+private:
+    std::unique_ptr<platform::DeviceHandle> inner_;
+};
+
+TEST_F(SequenceTest, SilentControllerAfterAPassFailsEverySpGpAndEt0Attempt) {
+    Touch(kControllerTouches);
+    Start();
+    ASSERT_EQ(app->controllerMode, 1u);
+    ASSERT_TRUE(Pump(calibrator::MSG_SHOW_TARGET, calibrator::TARGET_NONE));
+    Controller(standin::CONTROLLER_SILENT);  // the controller stops answering while the pass is applied
+    ASSERT_TRUE(Pump());
+    Finish();
+
+    // Seven "SP"/"GP" attempts, five "ET0" after the pass, then five "ET0" at the confirmed end.
+    std::vector<std::string> expected;
+    for (int i = 0; i < 7; ++i) expected.insert(expected.end(), {"SP", "GP"});
+    expected.insert(expected.end(), 10, "ET0");
+    EXPECT_EQ(Frames(), expected);
+    // 100, 50 after each "SP", 20, 50 after each failed "ET0" of the pass; the end's retries do not wait.
+    std::vector<std::uint32_t> waits{100};
+    waits.insert(waits.end(), 7, 50);
+    waits.push_back(20);
+    waits.insert(waits.end(), 5, 50);
+    EXPECT_EQ(UiWaits(), waits);
+    ASSERT_EQ(messages.shown.size(), 1u) << "none of the failures is reported";
+    EXPECT_EQ(registry.writes().size(), 9u) << "the confirmed pass is stored all the same";
+    EXPECT_EQ(Count(tavrex::REQ_RELOAD_SETTINGS), 0);
+    EXPECT_EQ(windows.quitCode, 0);
+}
+
+TEST_F(SequenceTest, LinearityThatNeverReadsBackGivesUpAfterSevenAttempts) {
+    Touch(kControllerTouches);
+    Start([](auto device) { return std::make_unique<StaleLinearity>(std::move(device), 1000); });
+    ASSERT_TRUE(Pump());
+    Finish();
+    std::vector<std::string> expected;
+    for (int i = 0; i < 7; ++i) expected.insert(expected.end(), {"SP", "GP"});
+    expected.insert(expected.end(), {"ET0", "ET0"});
+    EXPECT_EQ(Frames(), expected);
+    EXPECT_EQ(UiWaits(), (std::vector<std::uint32_t>{100, 50, 50, 50, 50, 50, 50, 50, 20}));
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(SequenceTest, UnacknowledgedEt3BeforeANewPassFallsBackToTheCornerLayout) {
+    Touch(kControllerTouches);
+    Touch(kCornerTouches);
+    messages.promptAnswers = {platform::kIdCancel, platform::kIdOk};
+    Start([](auto device) { return std::make_unique<UnacknowledgedEt3>(std::move(device)); });
+    ASSERT_EQ(app->controllerMode, 1u);
+    ASSERT_TRUE(Pump());
+    Finish();
+
+    EXPECT_EQ(app->controllerMode, 0u);
+    ASSERT_GE(shownTargets.size(), 10u);
+    EXPECT_EQ(std::vector<std::uint32_t>(shownTargets.begin(), shownTargets.begin() + 5),
+              (std::vector<std::uint32_t>{16, 64, 128, 32, 0}));
+    EXPECT_EQ(std::vector<std::uint32_t>(shownTargets.begin() + 5, shownTargets.begin() + 10),
+              (std::vector<std::uint32_t>{16, 32, 256, 288, 0}));
+    // Three "ET3" retried at once; the corner pass and its confirmed end send no controller command.
+    EXPECT_EQ(Frames(), (std::vector<std::string>{"SP", "GP", "ET0", "ET3", "ET3", "ET3"}));
+    EXPECT_EQ(UiWaits(), (std::vector<std::uint32_t>{100, 50, 20}));
+    EXPECT_EQ(Count(tavrex::REQ_RELOAD_SETTINGS), 1);
+    EXPECT_EQ(AppliedRecords().size(), 2u);
+}
+
+TEST_F(SequenceTest, EscapeInTheCornerLayoutReloadsWithoutEt0) {
+    Controller(standin::CONTROLLER_SILENT);
+    Start();
+    ASSERT_EQ(app->controllerMode, 0u);
+    ASSERT_TRUE(Pump(calibrator::MSG_SHOW_TARGET, calibrator::TARGET_TOP_LEFT));
+    Controller(standin::CONTROLLER_ANSWERING);  // it would answer now, but the corner layout does not ask
+    Dispatch(platform::kWmKeyUp, platform::kVkEscape);
+    Finish();
+    EXPECT_EQ(windows.quitCode, 0);
+    EXPECT_EQ(Frames(), std::vector<std::string>{});
+    EXPECT_EQ(Count(tavrex::REQ_RELOAD_SETTINGS), 1);
+    EXPECT_EQ(UiWaits(), std::vector<std::uint32_t>{});
+    EXPECT_TRUE(registry.writes().empty());
+}
+
+TEST_F(SequenceTest, FiveCancelsInARowEachWithdrawTheirTrialBeforeTheNextPass) {
+    Controller(standin::CONTROLLER_SILENT);
+    for (int pass = 0; pass < 6; ++pass) Touch(kCornerTouches);
+    messages.promptAnswers = {platform::kIdCancel, platform::kIdCancel, platform::kIdCancel,
+                              platform::kIdCancel, platform::kIdCancel, platform::kIdOk};
+    Start();
+    ASSERT_TRUE(Pump());
+    Finish();
+
+    EXPECT_EQ(messages.shown.size(), 6u);
+    EXPECT_EQ(AppliedRecords().size(), 6u);
+    // Applied, withdrawn, next pass's first arm; five times; then the confirmed one stays.
+    std::vector<std::uint32_t> milestones;
+    bool passStarted = false;
+    for (const auto& r : Requests()) {
+        if (r.code == tavrex::REQ_SET_CALIBRATION || r.code == tavrex::REQ_RELOAD_SETTINGS) {
+            milestones.push_back(r.code);
+            passStarted = false;
+        } else if (r.code == tavrex::REQ_ARM_SAMPLE && !passStarted) {
+            milestones.push_back(r.code);
+            passStarted = true;
+        }
+    }
+    std::vector<std::uint32_t> expected;
+    for (int pass = 0; pass < 6; ++pass) {
+        expected.push_back(tavrex::REQ_ARM_SAMPLE);
+        expected.push_back(tavrex::REQ_SET_CALIBRATION);
+        if (pass < 5) expected.push_back(tavrex::REQ_RELOAD_SETTINGS);
+    }
+    EXPECT_EQ(milestones, expected);
+    std::vector<bool> pointer{false};
+    for (int pass = 0; pass < 5; ++pass) pointer.insert(pointer.end(), {true, false});
+    pointer.push_back(true);
+    EXPECT_EQ(desktop.pointerCalls, pointer);
+    EXPECT_EQ(registry.writes().size(), 9u) << "only the confirmed pass is stored";
+    EXPECT_EQ(devices.core().calibration().Xc, 2000);
 }
 
 }  // namespace

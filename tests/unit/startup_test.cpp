@@ -1,9 +1,10 @@
+#include "calibrator/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "calibrator/startup.h"
 #include "calibrator/texts.h"
 #include "driver/requests.h"
 #include "tests/unit/calibrator_fixture.h"
@@ -55,10 +56,13 @@ TEST(CalibratorTexts, AreGbkBytesWithTheirLeadingBlanks) {
     EXPECT_EQ(Hex(calibrator::text::kNotice), "CCE1CABE");
     EXPECT_EQ(Hex(calibrator::text::kPromptNotice), "20CCE1CABE");
     EXPECT_EQ(Hex(calibrator::text::kNotInstalled), "C7FDB6AFCEB4B0B2D7B0A1A3");
+    // The instruction line on the calibration screen, with its full-width punctuation and ASCII "ESC".
+    EXPECT_EQ(Hex(calibrator::text::kInstruction),
+              "C7EBB4A5C3FEB1EAD6BEC7F8D3F2A3ACD2AAC8A1CFFBA3ACC7EBB0B4455343BCFCCDCBB3F6A1A3");
     // Every text fits the prompt's 100-byte buffers with their terminating zero.
-    for (const char* text : {calibrator::text::kRestartAfterInstall, calibrator::text::kRestartAfterUpdate,
-                             calibrator::text::kNoAdministrator, calibrator::text::kConfirmQuestion,
-                             calibrator::text::kInstruction})
+    for (const char* text :
+         {calibrator::text::kRestartAfterInstall, calibrator::text::kRestartAfterUpdate,
+          calibrator::text::kNoAdministrator, calibrator::text::kConfirmQuestion, calibrator::text::kInstruction})
         EXPECT_LT(std::string(text).size(), calibrator::kPromptBufferSize);
 }
 
@@ -73,7 +77,8 @@ TEST_F(StartupTest, SecondInstanceBringsTheFirstToTheFrontSilently) {
 
 TEST_F(StartupTest, DeviceMissingWithTheDriverKeyAsksForARestart) {
     devices.present = false;
-    ExpectRefusedWith(Shown::Box, "驱动安装完成后，必须重启系统，才能成功加载驱动。多谢合作！", "提示", platform::kMbOk);
+    ExpectRefusedWith(Shown::Box, "驱动安装完成后，必须重启系统，才能成功加载驱动。多谢合作！", "提示",
+                      platform::kMbOk);
     ASSERT_EQ(devices.opens.size(), 1u);
     EXPECT_EQ(devices.opens[0].path, "\\\\.\\tavrex");
     EXPECT_EQ(devices.opens[0].shareMode, platform::kFileShareRead | platform::kFileShareWrite);
@@ -117,8 +122,7 @@ TEST_F(StartupTest, StateRequestFailureSaysNotInstalled) {
             return std::make_unique<FailingState>();
         }
     } failing;
-    app = std::make_unique<calibrator::Calibrator>(calibrator::Platform{
-        registry, failing, clock, messages, messages, desktop, desktop, desktop, windows, threads, screen});
+    app = std::make_unique<calibrator::Calibrator>(seamsWith(registry, failing));
     EXPECT_EQ(calibrator::InitInstance(*app, 5), 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, Shown::Prompt);
@@ -181,6 +185,50 @@ TEST_F(StartupTest, HealthyStartOpensTheWindowOverTheAreaAndGreetsTheController)
     EXPECT_EQ(Requests(), (std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE, tavrex::REQ_GET_SCREEN_POSITION,
                                                       tavrex::REQ_CONTROLLER_COMMAND, tavrex::REQ_CONTROLLER_COMMAND}));
     EXPECT_EQ(clock.waits(), std::vector<std::uint32_t>{50});
+}
+
+// Notes, for every key opened, which requests the driver had received by then.
+class RegistryBesideTheDriver : public platform::Registry {
+public:
+    RegistryBesideTheDriver(fakes::FakeRegistry& inner, fakes::FakeDevices& devices)
+        : inner_(inner), devices_(devices) {}
+    struct Opened {
+        std::string path;
+        std::uint32_t access;
+        std::vector<std::uint32_t> requestsBefore;
+    };
+    std::vector<Opened> opened;
+
+    std::unique_ptr<platform::RegistryKey> open(RootKey root, const char* path, std::uint32_t access) override {
+        opened.push_back({path, access, devices_.codes()});
+        return inner_.open(root, path, access);
+    }
+
+private:
+    fakes::FakeRegistry& inner_;
+    fakes::FakeDevices& devices_;
+};
+
+TEST_F(StartupTest, RightsAreCheckedAfterTheStateRequestAndBeforeTheScreenPosition) {
+    RegistryBesideTheDriver ordered(registry, devices);
+    app = std::make_unique<calibrator::Calibrator>(seamsWith(ordered, devices));
+    ASSERT_EQ(calibrator::InitInstance(*app, 5), 1);
+    const std::vector<std::uint32_t> stateOnly{tavrex::REQ_GET_DRIVER_STATE};
+    ASSERT_EQ(ordered.opened.size(), 2u);
+    EXPECT_EQ(ordered.opened[0].path, tavrex::kServiceKeyPath);
+    EXPECT_EQ(ordered.opened[0].access, platform::kKeySetValue);
+    EXPECT_EQ(ordered.opened[0].requestsBefore, stateOnly);
+    EXPECT_EQ(ordered.opened[1].path, tavrex::kParametersKeyPath);
+    EXPECT_EQ(ordered.opened[1].access, platform::kKeySetValue);
+    EXPECT_EQ(ordered.opened[1].requestsBefore, stateOnly);
+    EXPECT_EQ(Requests().at(1), tavrex::REQ_GET_SCREEN_POSITION);
+
+    // A refused check ends start-up before the screen position is asked for.
+    devices.core().clearLog();
+    registry.grant(RootKey::LocalMachine, tavrex::kParametersKeyPath, platform::kKeyRead);
+    app = std::make_unique<calibrator::Calibrator>(seamsWith(ordered, devices));
+    EXPECT_EQ(calibrator::InitInstance(*app, 5), 0);
+    EXPECT_EQ(Requests(), stateOnly);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Windows, posted messages and the worker's thread and event, as the calibrator needs them.
+// The calibration window's messages and the worker's thread and event, as the calibrator needs them.
 #pragma once
 
 #include <cstdint>
@@ -6,16 +6,16 @@
 
 #include "platform/types.h"
 
-namespace platform {
+namespace calibrator {
 
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
     // The calibrator's topmost popup over the area (class, title and styles fixed); 0 on failure.
-    virtual WindowId createCalibrationWindow(const Rect& area) = 0;
+    virtual platform::WindowId createCalibrationWindow(const platform::Rect& area) = 0;
     // Shows the window with the given show command and updates it at once.
-    virtual void showWindow(WindowId window, int showCommand) = 0;
-    virtual void postMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+    virtual void showWindow(platform::WindowId window, int showCommand) = 0;
+    virtual void postMessage(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;
     virtual void postQuit(int exitCode) = 0;
 };
@@ -36,4 +36,4 @@ public:
     virtual bool start(void (*body)(void*), void* argument) = 0;
 };
 
-}  // namespace platform
+}  // namespace calibrator

@@ -1,0 +1,263 @@
+"""The calibration window as the user sees it under Wine: the instruction line and how targets cover
+and restore it, a half-display area with its targets and stretched background, and the confirmation
+question's keyboard and close box."""
+
+import subprocess
+import sys
+import time
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import harness  # noqa: E402
+from harness import PARAMETERS_KEY, pixel  # noqa: E402
+
+CLASS = "TAVREXCALIBA"
+TITLE = "TAVREX CALIBRAY"
+DIALOG = "#32770"
+CONFIRM_CAPTION = " 校准确认"
+VK_RETURN = 13
+
+RELOAD = "0x000F2620"
+ARM = "0x000F2410"
+READ = "0x000F2408"
+
+SKY = (166, 202, 240)
+YELLOW = (255, 255, 0)
+ORANGE = (255, 96, 0)
+WHITE = (255, 255, 255)
+TEXT = (32, 32, 255)
+
+SCREEN = (1024, 768)
+# Touches of an upright panel in the controller layout (targets 16, 64, 128, 32).
+CONTROLLER_TOUCHES = [(1000, 900), (1480, 1400), (2520, 2400), (3000, 2900)]
+CONTROLLER_ORDER = [16, 64, 128, 32]
+
+session = None
+
+
+def setUpModule():
+    global session
+    session = harness.start_session()
+
+
+def tearDownModule():
+    if session:
+        try:
+            session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
+        finally:
+            session.stop()
+
+
+def region(path, left, top, width, height):
+    """The pixels of a rectangle of a screenshot, row by row, as (r, g, b) tuples."""
+    result = subprocess.run(["convert", str(path), "-crop", f"{width}x{height}+{left}+{top}", "+repage",
+                             "-depth", "8", "rgb:-"], stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
+    data = result.stdout
+    if result.returncode != 0 or len(data) != width * height * 3:
+        raise harness.HarnessError(f"no {width}x{height} region at {left},{top} of {path}: {result.stderr!r}")
+    return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)] for y in range(height)]
+
+
+def text_pixels(rows, left=0, top=0):
+    """The positions that carry the instruction line's exact colour."""
+    return {(left + x, top + y) for y, row in enumerate(rows) for x, colour in enumerate(row) if colour == TEXT}
+
+
+def centring_error(line, left, right):
+    """How much more room the line leaves on its right than on its left, in an area's columns [left, right).
+
+    The line ends in a full-width stop whose ink sits at the left of its cell, so a centred line leaves
+    up to about half a character more on the right.
+    """
+    return (right - 1 - max(x for x, _ in line)) - (min(x for x, _ in line) - left)
+
+
+def targets(area):
+    """Target centres in screen coordinates for a calibration area (left, top, right, bottom)."""
+    left, top, right, bottom = area
+    w, h = right - left, bottom - top
+    x1, x3, y1, y3 = w // 4, 3 * w // 4, h // 4, 3 * h // 4
+    centres = {16: (x1, y1), 32: (x3, y3), 64: ((3 * x1 + x3) // 4, (3 * y1 + y3) // 4),
+               128: ((x1 + 3 * x3) // 4, (y1 + 3 * y3) // 4), 256: (x1, y3), 288: (x3, y1)}
+    return {code: (left + x, top + y) for code, (x, y) in centres.items()}
+
+
+class ScreenCase(unittest.TestCase):
+    screen_position = 16
+
+    @classmethod
+    def setUpClass(cls):
+        session.set_dword(PARAMETERS_KEY, "ScreenPost", cls.screen_position)
+        session.restart_wine()  # the driver reads the screen position when it loads
+
+    def setUp(self):
+        # A driver key with no calibration in it.
+        session.delete_key(PARAMETERS_KEY)
+        session.set_dword(PARAMETERS_KEY, "ScreenPost", self.screen_position)
+        session.ctl("controller", "answering")
+        session.ctl("log", "--clear")
+        self.program = session.launch("brennick.exe")
+        self.window = session.wait_window(CLASS, TITLE, 20000)
+        self.area = session.info(self.window)["rect"]
+        self.centres = targets(self.area)
+
+    def tearDown(self):
+        for program in session.programs:
+            program.kill()
+        session.programs.clear()
+
+    def wait_target(self, code, name, timeout=25):
+        """Waits for the glyph of the target; checks its drawing around the centre; returns the screenshot."""
+        x, y = self.centres[code]
+        deadline = time.monotonic() + timeout
+        while True:
+            shot = session.screenshot(name)
+            if pixel(shot, x, y) == YELLOW:
+                break
+            if time.monotonic() > deadline:
+                self.fail(f"target {code} did not appear at {x},{y}")
+            time.sleep(0.2)
+        left, top = x - 27, y - 27
+        self.assertEqual(pixel(shot, left + 5, top + 27), ORANGE, f"target {code}: left tick")
+        self.assertEqual(pixel(shot, left + 27, top + 5), ORANGE, f"target {code}: top tick")
+        self.assertEqual(pixel(shot, left + 39, top + 39), WHITE, f"target {code}: outer disc")
+        self.assertEqual(pixel(shot, left + 2, top + 2), SKY, f"target {code}: the glyph's corner")
+        return shot
+
+    def requests(self):
+        return [line for line in session.ctl("log") if not line.startswith(READ)]
+
+    def instruction_rows(self):
+        """Top and bottom rows of the band the instruction line may take: from 3/8 of the area's height."""
+        left, top, right, bottom = self.area
+        band_top = top + (bottom - top) * 3 // 8
+        return band_top, band_top + 24
+
+
+class InstructionLine(ScreenCase):
+    screen_position = 16
+
+    def test_line_sits_at_three_eighths_is_covered_by_a_target_and_restored(self):
+        left, top, right, bottom = self.area
+        self.assertEqual((left, top, right, bottom), (0, 0) + SCREEN)
+        band_top, band_bottom = self.instruction_rows()
+        first = self.wait_target(16, "screen_instruction_first")
+        # Everything from just above the band to its end, across the whole width.
+        above = 8
+        rows = region(first, 0, band_top - above, SCREEN[0], band_bottom - band_top + above)
+        line = text_pixels(rows, 0, band_top - above)
+        self.assertGreater(len(line), 200, "the instruction line is drawn in RGB(32, 32, 255)")
+        self.assertGreaterEqual(min(y for _, y in line), band_top, "the line starts at 3/8 of the height")
+        self.assertLess(max(y for _, y in line), band_top + 20, "one line of a 16-unit font")
+        self.assertIn(centring_error(line, 0, SCREEN[0]), range(0, 17), "centred in the width")
+        # Nothing else on the screen has that colour.
+        whole = text_pixels(region(first, 0, 0, SCREEN[0], SCREEN[1]))
+        self.assertEqual(whole, line)
+
+        # The inner-near target sits on the line: its 54 x 54 block hides the text it covers.
+        session.ctl("touch", *CONTROLLER_TOUCHES[0])
+        x, y = self.centres[64]
+        covered = self.wait_target(64, "screen_instruction_covered")
+        block = text_pixels(region(covered, x - 27, y - 27, 54, 54), x - 27, y - 27)
+        self.assertEqual(block, set(), "no text inside the glyph's block")
+        under = {(px, py) for px, py in line if x - 27 <= px < x + 27 and y - 27 <= py < y + 27}
+        self.assertTrue(under, "the block does cover part of the line")
+        outside = text_pixels(region(covered, 0, band_top - above, SCREEN[0], band_bottom - band_top + above),
+                              0, band_top - above)
+        self.assertEqual(outside, line - under, "the rest of the line stays")
+
+        # The next target restores the whole line.
+        session.ctl("touch", *CONTROLLER_TOUCHES[1])
+        restored = self.wait_target(128, "screen_instruction_restored")
+        self.assertEqual(text_pixels(region(restored, 0, band_top - above, SCREEN[0], band_bottom - band_top + above),
+                                     0, band_top - above), line)
+
+
+class HalfAreaChecks(ScreenCase):
+    """Codes 17 to 20 take a half of the display; 17 (left half) and 20 (bottom half) show both axes."""
+
+    def check_half(self, expected, name):
+        self.assertEqual(self.area, expected)
+        left, top, right, bottom = self.area
+        first = self.wait_target(16, f"{name}_first")
+        # The background fills exactly the area: its corners are light blue, just outside is not ours.
+        for x, y in ((left, top), (right - 1, top), (left, bottom - 1), (right - 1, bottom - 1)):
+            self.assertEqual(pixel(first, x, y), SKY, f"area corner {x},{y}")
+        if right < SCREEN[0]:
+            self.assertNotEqual(pixel(first, right + 1, (top + bottom) // 2), SKY, "right of the area")
+        if top > 0:
+            self.assertNotEqual(pixel(first, (left + right) // 2, top - 2), SKY, "above the area")
+        # The instruction line follows the area: 3/8 of its height, centred in its width.
+        band_top, band_bottom = self.instruction_rows()
+        line = text_pixels(region(first, left, band_top - 8, right - left, band_bottom - band_top + 8),
+                           left, band_top - 8)
+        self.assertTrue(line, "the instruction line is inside the area")
+        self.assertGreaterEqual(min(y for _, y in line), band_top)
+        self.assertIn(centring_error(line, left, right), range(0, 17), "centred in the area's width")
+
+        # Each target at its quarter of the area, alone on the screen.
+        previous = 16
+        for index, (code, touch) in enumerate(zip(CONTROLLER_ORDER[1:], CONTROLLER_TOUCHES)):
+            session.ctl("touch", *touch)
+            shot = self.wait_target(code, f"{name}_target{index + 2}_{code}")
+            self.assertEqual(pixel(shot, *self.centres[previous]), SKY, f"target {previous} still shown")
+            previous = code
+        session.ctl("touch", *CONTROLLER_TOUCHES[3])
+        dialog = session.wait_window(DIALOG, CONFIRM_CAPTION, 15000)
+        session.auto("click", dialog, 2)
+        self.wait_target(16, f"{name}_second_pass")
+
+
+class LeftHalf(HalfAreaChecks):
+    screen_position = 17
+
+    def test_left_half(self):
+        self.check_half((0, 0, SCREEN[0] // 2, SCREEN[1]), "screen_half_17")
+        self.assertEqual(self.centres[16], (128, 192))
+        self.assertEqual(self.centres[128], (320, 480))
+
+
+class BottomHalf(HalfAreaChecks):
+    screen_position = 20
+
+    def test_bottom_half(self):
+        self.check_half((0, SCREEN[1] // 2) + SCREEN, "screen_half_20")
+        self.assertEqual(self.centres[16], (256, 384 + 96))
+        self.assertEqual(self.centres[32], (768, 384 + 288))
+
+
+class ConfirmationKeys(ScreenCase):
+    screen_position = 16
+
+    def run_pass(self, name):
+        for index, (code, touch) in enumerate(zip(CONTROLLER_ORDER, CONTROLLER_TOUCHES)):
+            self.wait_target(code, f"{name}_target{index + 1}")
+            session.ctl("touch", *touch)
+        return session.wait_window(DIALOG, CONFIRM_CAPTION, 15000)
+
+    def stored(self):
+        code, out, _ = session.run_windows("reg", "query", PARAMETERS_KEY, "/v", "Xc")
+        return out if code == 0 else None
+
+    def test_enter_confirms_because_ok_is_the_default_button(self):
+        dialog = self.run_pass("screen_enter")
+        session.auto("key", dialog, VK_RETURN)
+        self.assertEqual(self.program.wait(15), 0)
+        self.assertIsNotNone(self.stored(), "Enter stored the calibration")
+
+    def test_close_box_counts_as_cancel(self):
+        dialog = self.run_pass("screen_close_box")
+        session.ctl("log", "--clear")
+        session.auto("close", dialog, "box")
+        self.wait_target(16, "screen_close_box_next_pass")
+        codes = [line.split()[0] for line in self.requests()]
+        self.assertIn(RELOAD, codes, "the trial is withdrawn")
+        self.assertLess(codes.index(RELOAD), codes.index(ARM), "before the next pass")
+        self.assertTrue(self.program.running())
+        self.assertIsNone(self.stored(), "nothing stored")
+
+
+if __name__ == "__main__":
+    harness.skip_if_unavailable()
+    unittest.main(verbosity=2)
