@@ -49,7 +49,8 @@ struct ControllerCommand {
     std::uint32_t reserved;
 };
 
-// The fourth and fifth values are ours to define; the driver and the applet leave them 0.
+// The fourth and fifth values are ours to define: the applet's test beep repeats the frequency and the
+// duration there, as the stored "BeepFreq2" and "BeepTime2" repeat the first pair.
 struct BeepRecord {
     std::uint32_t mode;
     std::uint32_t frequency;
