@@ -1,0 +1,45 @@
+#include "ui/template_font.h"
+
+#include "ui/dialog_template.h"
+
+namespace ui {
+
+namespace {
+void appendWord(std::vector<unsigned char>& out, std::uint16_t value) {
+    out.push_back(static_cast<unsigned char>(value & 0xFF));
+    out.push_back(static_cast<unsigned char>(value >> 8));
+}
+
+bool plainAscii(std::string_view text) {
+    for (char c : text)
+        if (c <= 0 || static_cast<unsigned char>(c) > 0x7F) return false;
+    return true;
+}
+}  // namespace
+
+std::optional<std::vector<unsigned char>> withFont(std::span<const unsigned char> dialogTemplate,
+                                                   const DialogFont& font) {
+    if (!plainAscii(font.faceName) || font.pointSize == kMessageBoxFontSize) return std::nullopt;
+    const std::optional<TemplateParts> parts = parseTemplate(dialogTemplate);
+    if (!parts) return std::nullopt;
+
+    std::vector<unsigned char> out(dialogTemplate.begin(), dialogTemplate.begin() + parts->font.begin);
+    unsigned char* style = out.data() + parts->layout.styleAt;
+    writeLittle32(style, readLittle32(style) | kSetFontStyle);
+    appendWord(out, font.pointSize);
+    if (parts->layout.extended) {
+        appendWord(out, font.weight);
+        out.push_back(font.italic ? 1 : 0);
+        out.push_back(font.charset);
+    }
+    for (char c : font.faceName) appendWord(out, static_cast<std::uint16_t>(c));
+    appendWord(out, 0);
+
+    for (const TemplateRange& item : parts->items) {
+        out.resize((out.size() + 3) / 4 * 4, 0);
+        out.insert(out.end(), dialogTemplate.begin() + item.begin, dialogTemplate.begin() + item.end);
+    }
+    return out;
+}
+
+}  // namespace ui
