@@ -23,6 +23,16 @@ namespace {
 constexpr int kApplyNowId = 0x3021;
 constexpr int kSheetButtons[] = {IDOK, IDCANCEL, IDHELP, kApplyNowId};
 
+// The system's own property sheet template, which the sheet hands to its callback as a copy of this size.
+constexpr int kSystemSheetTemplateId = 1006;
+std::size_t systemSheetTemplateSize = 0;
+
+std::size_t findSystemSheetTemplateSize() {
+    HMODULE controls = GetModuleHandleA("comctl32.dll");
+    HRSRC found = controls ? FindResourceA(controls, MAKEINTRESOURCEA(kSystemSheetTemplateId), RT_DIALOG) : nullptr;
+    return found ? SizeofResource(controls, found) : 0;
+}
+
 // The page's template from the module, in the sheet's font; empty when it cannot be found or read.
 std::vector<unsigned char> templateInSheetFont(HINSTANCE instance, int templateId) {
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
@@ -104,6 +114,7 @@ bool ChildPropertySheet::create(HWND parent) {
     header.nStartPage = 0;
     header.ppsp = sheets.data();
     header.pfnCallback = &ChildPropertySheet::sheetCallback;
+    systemSheetTemplateSize = findSystemSheetTemplateSize();
     const INT_PTR created = PropertySheetA(&header);
     if (created == 0 || created == -1) return false;
     window_ = reinterpret_cast<HWND>(created);
@@ -113,7 +124,12 @@ bool ChildPropertySheet::create(HWND parent) {
 }
 
 int CALLBACK ChildPropertySheet::sheetCallback(HWND, UINT message, LPARAM lParam) {
-    if (message == PSCB_PRECREATE && lParam != 0) makeChildSheetTemplate(reinterpret_cast<unsigned char*>(lParam));
+    if (message != PSCB_PRECREATE || lParam == 0) return 0;
+    auto* bytes = reinterpret_cast<unsigned char*>(lParam);
+    makeChildSheetTemplate(bytes);
+    // The sheet sizes itself by its pages' dialog units in its own font: that font is the pages' one. A
+    // template of unknown size is left in its font.
+    if (systemSheetTemplateSize != 0) setFontSize({bytes, systemSheetTemplateSize}, kPropertySheetFont);
     return 0;
 }
 

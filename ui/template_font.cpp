@@ -1,5 +1,7 @@
 #include "ui/template_font.h"
 
+#include <algorithm>
+
 #include "ui/dialog_template.h"
 
 namespace ui {
@@ -40,6 +42,24 @@ std::optional<std::vector<unsigned char>> withFont(std::span<const unsigned char
         out.insert(out.end(), dialogTemplate.begin() + item.begin, dialogTemplate.begin() + item.end);
     }
     return out;
+}
+
+bool setFontSize(std::span<unsigned char> dialogTemplate, const DialogFont& font) {
+    if (font.pointSize == kMessageBoxFontSize) return false;
+    const std::optional<TemplateParts> parts = parseTemplate(dialogTemplate);
+    if (!parts || !(parts->style & kSetFontStyle)) return false;
+    unsigned char* at = dialogTemplate.data() + parts->font.begin;
+    // A template in the message box font has no fields to take the rest.
+    if ((at[0] | at[1] << 8) == kMessageBoxFontSize) return false;
+    std::vector<unsigned char> fields;
+    appendWord(fields, font.pointSize);
+    if (parts->layout.extended) {
+        appendWord(fields, font.weight);
+        fields.push_back(font.italic ? 1 : 0);
+        fields.push_back(font.charset);
+    }
+    std::copy(fields.begin(), fields.end(), at);
+    return true;
 }
 
 }  // namespace ui

@@ -27,4 +27,9 @@ inline constexpr DialogFont kPropertySheetFont{8, 400, false, 1, "MS Shell Dlg"}
 std::optional<std::vector<unsigned char>> withFont(std::span<const unsigned char> dialogTemplate,
                                                    const DialogFont& font);
 
+// Gives a template that names a font the point size (and in the extended layout the weight, italic and
+// charset) of `font`, in place: its face name and length stay. False, leaving it unchanged, when it names no
+// font or is malformed.
+bool setFontSize(std::span<unsigned char> dialogTemplate, const DialogFont& font);
+
 }  // namespace ui

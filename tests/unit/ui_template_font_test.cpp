@@ -177,4 +177,25 @@ TEST(TemplateFont, KeepsATemplateThatUsesTheMessageBoxFontReadable) {
     EXPECT_EQ(*copy, expected.bytes);
 }
 
+TEST(TemplateFont, SetsTheSizeOfATemplatesOwnFontInPlace) {
+    const Font wanted{8, "MS Shell Dlg", 400, 0, 1};
+    const Font larger{9, "MS Shell Dlg"};
+    std::vector<unsigned char> plain = plainPage(kPageStyle | kSetFont, &larger);
+    EXPECT_TRUE(ui::setFontSize(plain, sheetFont(wanted)));
+    EXPECT_EQ(plain, plainPage(kPageStyle | kSetFont, &wanted));
+
+    const Font bold{9, "MS Shell Dlg", 700, 1, 134};
+    std::vector<unsigned char> extended = extendedPage(kPageStyle | kSetFont, &bold);
+    EXPECT_TRUE(ui::setFontSize(extended, sheetFont(wanted)));
+    EXPECT_EQ(extended, extendedPage(kPageStyle | kSetFont, &wanted));
+
+    // Without font fields, cut short, or in the message box font: left as it was.
+    for (std::vector<unsigned char> unchanged :
+         {plainPage(kPageStyle, nullptr), std::vector<unsigned char>(plain.begin(), plain.end() - 2)}) {
+        const std::vector<unsigned char> before = unchanged;
+        EXPECT_FALSE(ui::setFontSize(unchanged, sheetFont(wanted)));
+        EXPECT_EQ(unchanged, before);
+    }
+}
+
 }  // namespace
