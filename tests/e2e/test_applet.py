@@ -305,7 +305,8 @@ class PanelRun(AppletCase):
         sheet_at = next(i for i, (_, cls, txt, _) in enumerate(children) if cls == DIALOG and txt == "")
         sheet = children[sheet_at][3]
         # The panel's own buttons come before the sheet; the sheet's hidden ones after its pages.
-        buttons = [rect for control_id, cls, _, rect in children[:sheet_at] if cls == "Button" and control_id in (1, 2)]
+        buttons = [rect for control_id, cls, _, rect in children[:sheet_at]
+                   if cls == "Button" and control_id in (1, 2)]
         self.assertEqual(len(buttons), 2, children)
         tabs = next(rect for _, cls, _, rect in children if cls == "SysTabControl32")
         where = f"sheet {sheet}, tabs {tabs}, client {client}, buttons {buttons}"
