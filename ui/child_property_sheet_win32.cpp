@@ -6,6 +6,7 @@
 #include "ui/controls_win32.h"
 #include "ui/sheet_geometry.h"
 #include "ui/sheet_template.h"
+#include "ui/template_font.h"
 #include "ui/window_win32.h"
 
 namespace ui {
@@ -14,11 +15,33 @@ struct ChildPropertySheet::PageHost {
     explicit PageHost(Page& logic) : page(logic) {}
     Page& page;
     std::unique_ptr<DialogControls> controls;
+    // The page's template in the sheet's font, read by the sheet whenever it creates the page's window.
+    std::vector<unsigned char> sheetFontTemplate;
 };
 
 namespace {
 constexpr int kApplyNowId = 0x3021;
 constexpr int kSheetButtons[] = {IDOK, IDCANCEL, IDHELP, kApplyNowId};
+
+// The system's own property sheet template, which the sheet hands to its callback as a copy of this size.
+constexpr int kSystemSheetTemplateId = 1006;
+std::size_t systemSheetTemplateSize = 0;
+
+std::size_t findSystemSheetTemplateSize() {
+    HMODULE controls = GetModuleHandleA("comctl32.dll");
+    HRSRC found = controls ? FindResourceA(controls, MAKEINTRESOURCEA(kSystemSheetTemplateId), RT_DIALOG) : nullptr;
+    return found ? SizeofResource(controls, found) : 0;
+}
+
+// The page's template from the module, in the sheet's font; empty when it cannot be found or read.
+std::vector<unsigned char> templateInSheetFont(HINSTANCE instance, int templateId) {
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const auto* bytes = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
+    if (!bytes) return {};
+    auto copy = withFont({bytes, SizeofResource(instance, found)}, kPropertySheetFont);
+    return copy ? std::move(*copy) : std::vector<unsigned char>{};
+}
 
 // Page notifications in the page's portable terms. Results go back the way the sheet reads them.
 INT_PTR handlePage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, ChildPropertySheet::PageHost& host) {
@@ -64,12 +87,22 @@ bool ChildPropertySheet::create(HWND parent) {
     std::vector<PROPSHEETPAGEA> sheets(pages_.size());
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         PROPSHEETPAGEA& sheetPage = sheets[i];
+        PageHost& host = *pages_[i];
         sheetPage.dwSize = sizeof sheetPage;
         sheetPage.dwFlags = PSP_DEFAULT;
         sheetPage.hInstance = instance_;
-        sheetPage.pszTemplate = MAKEINTRESOURCEA(pages_[i]->page.templateId());
+        // Pages lay out in the sheet's font, as the sheet sizes itself by; the page's own template serves
+        // when no copy can be made. A copy made once stays for any window that still reads it.
+        if (host.sheetFontTemplate.empty())
+            host.sheetFontTemplate = templateInSheetFont(instance_, host.page.templateId());
+        if (!host.sheetFontTemplate.empty()) {
+            sheetPage.dwFlags |= PSP_DLGINDIRECT;
+            sheetPage.pResource = reinterpret_cast<PROPSHEETPAGE_RESOURCE>(host.sheetFontTemplate.data());
+        } else {
+            sheetPage.pszTemplate = MAKEINTRESOURCEA(host.page.templateId());
+        }
         sheetPage.pfnDlgProc = &ChildPropertySheet::pageProcedure;
-        sheetPage.lParam = reinterpret_cast<LPARAM>(pages_[i].get());
+        sheetPage.lParam = reinterpret_cast<LPARAM>(&host);
     }
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
@@ -81,6 +114,7 @@ bool ChildPropertySheet::create(HWND parent) {
     header.nStartPage = 0;
     header.ppsp = sheets.data();
     header.pfnCallback = &ChildPropertySheet::sheetCallback;
+    systemSheetTemplateSize = findSystemSheetTemplateSize();
     const INT_PTR created = PropertySheetA(&header);
     if (created == 0 || created == -1) return false;
     window_ = reinterpret_cast<HWND>(created);
@@ -90,7 +124,12 @@ bool ChildPropertySheet::create(HWND parent) {
 }
 
 int CALLBACK ChildPropertySheet::sheetCallback(HWND, UINT message, LPARAM lParam) {
-    if (message == PSCB_PRECREATE && lParam != 0) makeChildSheetTemplate(reinterpret_cast<unsigned char*>(lParam));
+    if (message != PSCB_PRECREATE || lParam == 0) return 0;
+    auto* bytes = reinterpret_cast<unsigned char*>(lParam);
+    makeChildSheetTemplate(bytes);
+    // The sheet sizes itself by its pages' dialog units in its own font: that font is the pages' one. A
+    // template of unknown size is left in its font.
+    if (systemSheetTemplateSize != 0) setFontSize({bytes, systemSheetTemplateSize}, kPropertySheetFont);
     return 0;
 }
 

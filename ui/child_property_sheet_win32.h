@@ -21,8 +21,9 @@ public:
     ChildPropertySheet(const ChildPropertySheet&) = delete;
     ChildPropertySheet& operator=(const ChildPropertySheet&) = delete;
 
-    // Tabs appear in the order of these calls, captioned with each page template's title. The page
-    // must outlive the sheet's window.
+    // Tabs appear in the order of these calls, captioned with each page template's title. Pages lay out
+    // in the system property sheet's font, whatever font their templates name. The page must outlive the
+    // sheet's window.
     void addPage(Page& page);
 
     // Creates the sheet in the parent's client area at 0,0, showing the first page, with its buttons

@@ -289,6 +289,41 @@ class PanelRun(AppletCase):
             session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
             session.ctl("reload")
 
+    def test_the_sheet_and_every_page_fit_inside_the_panel_above_its_buttons(self):
+        program, _ = self.open_panel()
+        panel = self.wait_panel()
+        for index in range(len(TABS)):
+            session.auto("page", panel, index)
+        session.auto("page", panel, 1)
+        session.screenshot("applet_fit")
+        info = session.info(panel)
+        left, top, right, bottom = info["rect"]
+        width, height = info["client"][2:]
+        border = (right - left - width) // 2
+        client = (left + border, bottom - border - height, right - border, bottom - border)
+        children = session.children(panel)
+        sheet_at = next(i for i, (_, cls, txt, _) in enumerate(children) if cls == DIALOG and txt == "")
+        sheet = children[sheet_at][3]
+        # The panel's own buttons come before the sheet; the sheet's hidden ones after its pages.
+        buttons = [rect for control_id, cls, _, rect in children[:sheet_at]
+                   if cls == "Button" and control_id in (1, 2)]
+        self.assertEqual(len(buttons), 2, children)
+        tabs = next(rect for _, cls, _, rect in children if cls == "SysTabControl32")
+        where = f"sheet {sheet}, tabs {tabs}, client {client}, buttons {buttons}"
+        self.assertTrue(client[0] <= sheet[0] and sheet[2] <= client[2] and sheet[3] <= client[3], where)
+        self.assertGreaterEqual(tabs[1], client[1], where)
+        self.assertLessEqual(sheet[3], min(button[1] for button in buttons), where)
+        pages = [(txt, rect) for _, cls, txt, rect in children if cls == DIALOG and txt]
+        self.assertEqual(sorted(txt for txt, _ in pages), sorted(TABS))
+        for control_id, cls, txt, rect in children[sheet_at + 1:]:
+            if cls == "Button" and control_id in (1, 2, 9, 0x3021):
+                continue
+            self.assertTrue(sheet[0] <= rect[0] and rect[2] <= sheet[2] and rect[3] <= sheet[3],
+                            f"{control_id} {cls} {txt!r} at {rect} outside the {where}")
+        session.auto("click", panel, 2)
+        session.auto("gone", panel, 30000)
+        self.finish(program)
+
     def test_two_runs_each_open_check_and_release_the_driver(self):
         program, _ = self.open_panel(runs=2)
         for _ in range(2):

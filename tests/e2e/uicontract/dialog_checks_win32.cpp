@@ -135,6 +135,7 @@ private:
         expectEvents(second, {}, "after creation");
         expect(first.hasWindow() && !second.hasWindow(), "only the first page should have a window");
         HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+        checkPageFits(sheet, page, "the first page");
         char text[64] = {};
         GetDlgItemTextA(page, IDC_VALUE, text, sizeof text);
         expect(std::string(text) == "初值", "the first page's label was not loaded: " + std::string(text));
@@ -158,6 +159,7 @@ private:
         PropSheet_SetCurSel(sheet, nullptr, 1);
         expectEvents(first, {"kill-active", "capture"}, "leaving the first tab");
         expectEvents(second, {"init", "load"}, "opening the second tab");
+        checkPageFits(sheet, PropSheet_GetCurrentPageHwnd(sheet), "the second page");
         expect(first.position == 150,
                "leaving the first tab did not capture the slider: " + std::to_string(first.position));
         first.events.clear();
@@ -185,6 +187,31 @@ private:
         expect(after.right - after.left == before.right - before.left &&
                    after.bottom - after.top == before.bottom - before.top,
                "the move changed the sheet's size");
+    }
+
+    // The page's template names a font of its own, yet it lays out in the sheet's font and inside the sheet.
+    void checkPageFits(HWND sheet, HWND page, const std::string& which) {
+        LOGFONTA sheetFont{}, pageFont{};
+        const auto sheetHandle = reinterpret_cast<HFONT>(SendMessageA(sheet, WM_GETFONT, 0, 0));
+        const auto pageHandle = reinterpret_cast<HFONT>(SendMessageA(page, WM_GETFONT, 0, 0));
+        if (!sheetHandle || !pageHandle || !GetObjectA(sheetHandle, sizeof sheetFont, &sheetFont) ||
+            !GetObjectA(pageHandle, sizeof pageFont, &pageFont)) {
+            fail(which + " or the sheet has no font");
+            return;
+        }
+        expect(pageFont.lfHeight == sheetFont.lfHeight && std::string(pageFont.lfFaceName) == sheetFont.lfFaceName,
+               which + " is in " + pageFont.lfFaceName + " " + std::to_string(pageFont.lfHeight) + ", the sheet in " +
+                   sheetFont.lfFaceName + " " + std::to_string(sheetFont.lfHeight));
+        RECT pageRect{}, client{};
+        GetWindowRect(page, &pageRect);
+        MapWindowPoints(HWND_DESKTOP, sheet, reinterpret_cast<POINT*>(&pageRect), 2);
+        GetClientRect(sheet, &client);
+        std::ostringstream where;
+        where << which << " at " << pageRect.left << "," << pageRect.top << "-" << pageRect.right << ","
+              << pageRect.bottom << " overflows the sheet's client " << client.right << "x" << client.bottom;
+        expect(pageRect.left >= 0 && pageRect.top >= 0 && pageRect.right <= client.right &&
+                   pageRect.bottom <= client.bottom,
+               where.str());
     }
 
     void checkTabs(HWND sheet) {
