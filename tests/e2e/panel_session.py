@@ -1,6 +1,8 @@
 """What the applet's e2e files share: one Wine session per file, the panel opened through our Control Panel
 host cplhost.exe, and the registry and driver read back."""
 
+import contextlib
+import os
 import re
 import sys
 import time
@@ -48,6 +50,32 @@ def parse_answers(text):
         for name, value in re.findall(r"(\w+)=(\S*)", line):
             answers.setdefault(name, []).append(value)
     return answers
+
+
+@contextlib.contextmanager
+def serial_ports(links):
+    """dosdevices/com1..com10 linked as given (port number -> target), every other one to nothing; put back after.
+
+    Wine maps COMn through these links; without one, or with a dangling one, it falls back on /dev/ttyS(n-1),
+    which this machine may have. So an absent port is a link to an empty folder, which never opens as a file.
+    """
+    folder = Path(session.env["WINEPREFIX"]) / "dosdevices"
+    nowhere = harness.OUT / "no-port"
+    nowhere.mkdir(exist_ok=True)
+    saved = {}
+    for n in range(1, 11):
+        link = folder / f"com{n}"
+        saved[n] = os.readlink(link) if link.is_symlink() else None
+        link.unlink(missing_ok=True)
+        link.symlink_to(links.get(n, nowhere))
+    try:
+        yield
+    finally:
+        for n, target in saved.items():
+            link = folder / f"com{n}"
+            link.unlink(missing_ok=True)
+            if target is not None:
+                link.symlink_to(target)
 
 
 class PanelCase(unittest.TestCase):

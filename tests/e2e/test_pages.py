@@ -2,8 +2,6 @@
 lists, the beep test as the stand-in driver sees it, the serial ports of the prefix, the screen position
 buttons; OK storing what was chosen and Cancel storing nothing."""
 
-import contextlib
-import os
 import sys
 import unittest
 from pathlib import Path
@@ -11,7 +9,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
 import panel_session  # noqa: E402
-from panel_session import IDCANCEL, IDOK, MOUSE_KEY, PARAMETERS_KEY, PanelCase  # noqa: E402
+from panel_session import IDCANCEL, IDOK, MOUSE_KEY, PARAMETERS_KEY, PanelCase, serial_ports  # noqa: E402
 
 BEEP_TAB, MOUSE_TAB, PORT_TAB, SCREEN_TAB = 1, 2, 3, 4
 
@@ -56,32 +54,6 @@ def tearDownModule():
 def dwords(*values):
     """The log's bytes of little-endian 32-bit values."""
     return " ".join(f"{byte:02X}" for value in values for byte in value.to_bytes(4, "little"))
-
-
-@contextlib.contextmanager
-def serial_ports(links):
-    """dosdevices/com1..com10 linked as given (port number -> target), every other one to nothing; put back after.
-
-    Wine maps COMn through these links; without one, or with a dangling one, it falls back on /dev/ttyS(n-1),
-    which this machine may have. So an absent port is a link to an empty folder, which never opens as a file.
-    """
-    folder = Path(session.env["WINEPREFIX"]) / "dosdevices"
-    nowhere = harness.OUT / "no-port"
-    nowhere.mkdir(exist_ok=True)
-    saved = {}
-    for n in range(1, 11):
-        link = folder / f"com{n}"
-        saved[n] = os.readlink(link) if link.is_symlink() else None
-        link.unlink(missing_ok=True)
-        link.symlink_to(links.get(n, nowhere))
-    try:
-        yield
-    finally:
-        for n, target in saved.items():
-            link = folder / f"com{n}"
-            link.unlink(missing_ok=True)
-            if target is not None:
-                link.symlink_to(target)
 
 
 class PageCase(PanelCase):
