@@ -2,6 +2,9 @@
 lists, the beep test as the stand-in driver sees it, the serial ports of the prefix, the screen position
 buttons; OK storing what was chosen and Cancel storing nothing."""
 
+import ctypes
+import os
+import struct
 import sys
 import unittest
 from pathlib import Path
@@ -54,6 +57,40 @@ def tearDownModule():
 def dwords(*values):
     """The log's bytes of little-endian 32-bit values."""
     return " ".join(f"{byte:02X}" for value in values for byte in value.to_bytes(4, "little"))
+
+
+class OpenWatch:
+    """Which of some files were opened by anyone while it was active (inotify's open events)."""
+
+    IN_OPEN = 0x20
+
+    def __init__(self, paths):
+        self.paths = paths
+
+    def __enter__(self):
+        self.libc = ctypes.CDLL(None, use_errno=True)
+        self.fd = self.libc.inotify_init1(os.O_NONBLOCK)
+        if self.fd < 0:
+            raise OSError(ctypes.get_errno(), "inotify_init1")
+        self.watches = {self.libc.inotify_add_watch(self.fd, str(path).encode(), self.IN_OPEN): path
+                        for path in self.paths}
+        return self.opened
+
+    def opened(self):
+        seen = set()
+        try:
+            data = os.read(self.fd, 65536)
+        except BlockingIOError:
+            return seen
+        offset = 0
+        while offset < len(data):
+            wd, _, _, length = struct.unpack_from("iIII", data, offset)
+            seen.add(self.watches[wd])
+            offset += 16 + length
+        return seen
+
+    def __exit__(self, *_):
+        os.close(self.fd)
 
 
 class PageCase(PanelCase):
@@ -162,11 +199,17 @@ class BeepPage(PageCase):
 
 class SerialPortPage(PageCase):
     def test_ports_that_open_and_the_drivers_own_are_listed_and_a_choice_is_stored(self):
-        # COM3 is the driver's: absent from the prefix, it is listed all the same, marked.
-        with serial_ports({1: "/dev/null", 5: "/dev/null", 10: "/dev/null"}):
+        # Ports are files here, so that their opens can be watched. COM3, the driver's, would open too.
+        folder = harness.OUT / "ports"
+        folder.mkdir(exist_ok=True)
+        present = {n: folder / f"com{n}" for n in (1, 3, 5, 10)}
+        for path in present.values():
+            path.touch()
+        with serial_ports(present), OpenWatch([present[1], present[3]]) as opened:
             program, panel, page = self.open_page(PORT_TAB)
             self.assertEqual(session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM5", "COM10"])
             self.assertEqual(self.state(page, PORT_LIST)["selected"], "1")
+            self.assertEqual(opened(), {present[1]}, "the driver's port was opened, or the probe is not seen")
             self.assertIn(GET_PORT, self.requests())
             session.auto("pick", page, PORT_LIST, 3)
             session.screenshot("pages_serial_port")
