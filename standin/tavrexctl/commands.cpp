@@ -24,6 +24,7 @@ const char* const kUsage =
     "       tavrexctl linearity                  the controller's X and Y linearity values\n"
     "       tavrexctl log [--clear]              the requests received since the last clear\n"
     "       tavrexctl reload                     the driver reads Parameters again (a real reload request)\n"
+    "       tavrexctl beep                       the beep record in force (five values)\n"
     "       tavrexctl map X Y                    the screen point of raw (X, Y) under the calibration in force\n"
     "exit: 0 done, 1 refused by the driver, 2 bad arguments, 3 device does not open\n";
 
@@ -103,8 +104,8 @@ std::optional<Command> Parse(int argc, const char* const* argv) {
         command.kind = Is(verb, "calibration") ? Command::Kind::Calibration : Command::Kind::Linearity;
         return command;
     }
-    if (Is(verb, "reload") && argc == 2) {
-        command.kind = Command::Kind::Reload;
+    if ((Is(verb, "reload") || Is(verb, "beep")) && argc == 2) {
+        command.kind = Is(verb, "reload") ? Command::Kind::Reload : Command::Kind::Beep;
         return command;
     }
     if (Is(verb, "log") && argc == 2) {
@@ -201,6 +202,15 @@ int Execute(const Command& command, platform::DeviceHandle& device, platform::Mo
     }
     case Command::Kind::Log:
         return PrintLog(device, out, err);
+    case Command::Kind::Beep: {
+        // Through the tools' own read request, so it shows in the log like any other.
+        tavrex::BeepRecord beep{};
+        if (!tavrex::GetBeep(device, beep)) return Refused(err, "the beep record request");
+        out += std::to_string(beep.mode) + " " + std::to_string(beep.frequency) + " " +
+               std::to_string(beep.duration) + " " + std::to_string(beep.reserved1) + " " +
+               std::to_string(beep.reserved2) + "\n";
+        return kExitOk;
+    }
     case Command::Kind::Map:
         return PrintMappedPoint(command, device, monitors, out, err);
     case Command::Kind::Reload:

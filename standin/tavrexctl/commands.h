@@ -20,7 +20,7 @@ inline constexpr int kExitNoDevice = 3;     // "\\.\tavrex" does not open
 extern const char* const kUsage;
 
 struct Command {
-    enum class Kind { Touch, Controller, State, Version, Calibration, Linearity, Log, ClearLog, Map, Reload };
+    enum class Kind { Touch, Controller, State, Version, Calibration, Linearity, Log, ClearLog, Map, Reload, Beep };
     Kind kind = Kind::Log;
     std::int32_t x = 0;      // Touch, Map
     std::int32_t y = 0;      // Touch, Map

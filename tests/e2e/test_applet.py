@@ -2,21 +2,18 @@
 Wine's own control.exe: the item's answers, the three refusals, the panel with its tabs and placement,
 OK storing every setting, Cancel storing nothing, the calibrate and about pages."""
 
-import re
 import shutil
 import sys
-import time
 import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
+import panel_session  # noqa: E402
 from harness import PARAMETERS_KEY, SERVICE_KEY  # noqa: E402
+from panel_session import DIALOG, MOUSE_KEY, PANEL_TITLE, RELOAD_REQUEST, STATE_REQUEST, PanelCase  # noqa: E402
+from panel_session import applet_path, parse_answers  # noqa: E402
 
-DIALOG = "#32770"
-PANEL_TITLE = "Halvery控制面板"
-HOST_CLASS = "TavrexCplHost"
-MOUSE_KEY = r"HKCU\Control Panel\Mouse"
 TOOLS_KEY = r"HKLM\Software\Manufacturer\Tavrex"
 
 NOT_INSTALLED = "驱动未安装。"
@@ -26,9 +23,7 @@ NO_CALIBRATOR = "Can't fine brennick.exe file."
 
 TABS = ["校准", "响声设定", "鼠标模式", "串口选择", "屏幕安装位置", "关于"]
 
-STATE_REQUEST = "0x000F26A0"
 POSITION_REQUEST = "0x000F2690"
-RELOAD_REQUEST = "0x000F2620"
 
 CALIBRATOR_CLASS = "TAVREXCALIBA"
 CALIBRATOR_TITLE = "TAVREX CALIBRAY"
@@ -42,61 +37,18 @@ session = None
 
 def setUpModule():
     global session
-    session = harness.start_session()
+    session = panel_session.start()
 
 
 def tearDownModule():
-    if session:
-        session.stop()
-
-
-def applet_path():
-    return session.windows_path(harness.BIN / "lintara.cpl")
-
-
-def parse_answers(text):
-    """cplhost's lines as a dict of name -> value; a line may carry several name=value pairs."""
-    answers = {}
-    for line in text.splitlines():
-        for name, value in re.findall(r"(\w+)=(\S*)", line):
-            answers.setdefault(name, []).append(value)
-    return answers
+    panel_session.stop()
 
 
 def gbk_hex(text):
     return text.encode("gbk").hex().upper()
 
 
-class AppletCase(unittest.TestCase):
-    def setUp(self):
-        session.ctl("state", "current")
-        session.ctl("version", "current")
-        session.ctl("log", "--clear")
-
-    def tearDown(self):
-        for program in session.programs:
-            program.kill()
-        session.programs.clear()
-        session.ctl_raw("state", "current")
-
-    # ---- helpers ----------------------------------------------------------------------------
-
-    def open_panel(self, runs=1):
-        """cplhost with the .cpl, double-clicking it; returns (program, host window)."""
-        program = session.launch("cplhost.exe", applet_path(), "open", runs)
-        host = session.wait_window(HOST_CLASS, "*", 60000)
-        return program, host
-
-    def wait_panel(self):
-        return session.wait_window(DIALOG, PANEL_TITLE, 60000)
-
-    def finish(self, program, runs=1):
-        self.assertEqual(program.wait(60), 0, "cplhost exit code")
-        out, _ = program.output()
-        answers = parse_answers(harness.gbk(out))
-        self.assertEqual(answers.get("dblclk"), ["0"] * runs)
-        return answers
-
+class AppletCase(PanelCase):
     def assertBox(self, text, caption, owner, error_icon, name):
         box = session.wait_window(DIALOG, caption, 60000)
         info = session.info(box)
@@ -110,25 +62,6 @@ class AppletCase(unittest.TestCase):
         self.assertEqual([(i, txt) for i, cls, txt, _ in children if cls == "Button"], [(1, "确定")])
         session.screenshot(name)
         return box
-
-    def requests(self):
-        return [line.split()[0] for line in session.ctl("log")]
-
-    def query(self, key, name):
-        code, out, _ = session.run_windows("reg", "query", key, "/v", name)
-        if code != 0:
-            return None
-        match = re.search(rf"^\s*{re.escape(name)}\s+(REG_\w+)\s*(.*?)\s*$", out, re.M)
-        if not match:
-            return None
-        kind, value = match.groups()
-        return int(value, 16) if kind == "REG_DWORD" else value
-
-    def set_sz(self, key, name, value):
-        session.run_windows("reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
-
-    def delete_value(self, key, name):
-        session.run_windows("reg", "delete", key, "/v", name, "/f")
 
 
 class ItemAnswers(AppletCase):

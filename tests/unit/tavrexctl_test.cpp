@@ -118,7 +118,7 @@ TEST_F(TavrexctlTest, FullTouchQueueIsARefusal) {
     EXPECT_NE(err.find("touch"), std::string::npos);
 }
 
-TEST_F(TavrexctlTest, CalibrationAndLinearityPrintWhatTheDriverHolds) {
+TEST_F(TavrexctlTest, CalibrationLinearityAndBeepPrintWhatTheDriverHolds) {
     tavrex::CalibrationRecord record{};
     for (int field = 0; field < 17; ++field) tavrex::SetRecordField(record, field, field * 11 - 50);
     ASSERT_TRUE(tavrex::SetCalibration(*device, record));
@@ -128,6 +128,11 @@ TEST_F(TavrexctlTest, CalibrationAndLinearityPrintWhatTheDriverHolds) {
     ASSERT_TRUE(tavrex::SendControllerCommand(*device, tavrex::MakeSpCommand({0x0B, 0xB8, 0x02, 0x58}), nullptr));
     ASSERT_EQ(Run({"linearity"}), 0) << err;
     EXPECT_EQ(out, "3000 600\n");
+
+    ASSERT_TRUE(tavrex::SetBeep(*device, tavrex::BeepRecord{2, 4000, 750, 4294967295u, 7}));
+    ASSERT_EQ(Run({"beep"}), 0) << err;
+    EXPECT_EQ(out, "2 4000 750 4294967295 7\n");
+    EXPECT_EQ(Run({"beep", "now"}), tavrexctl::kExitUsage);
 }
 
 TEST_F(TavrexctlTest, LogListsRequestsWithTheirInputUntilCleared) {

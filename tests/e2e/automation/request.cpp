@@ -19,6 +19,7 @@ const wchar_t* const kUsage =
     L"       tavrexauto state WINDOW ID                     enabled, visible, checked, selected item, icon, slider position\n"
     L"       tavrexauto tabs WINDOW                         the selected tab's index, then every tab's text\n"
     L"       tavrexauto page WINDOW INDEX                   choose tab INDEX of the property sheet; print its page\n"
+    L"                                                      and \"took N us\", the time the change took\n"
     L"       tavrexauto foreground | zorder | monitors | doubleclicktime\n"
     L"WINDOW is a handle (0x1A2B or decimal) or CLASS TITLE, * for any; timeouts default to 10000 ms.\n"
     L"exit: 0 done, 1 not found, timed out or refused, 2 bad arguments\n";

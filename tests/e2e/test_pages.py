@@ -1,0 +1,285 @@
+"""The four settings pages of lintara.cpl under Wine, through their real controls: sliders and their labels,
+lists, the beep test as the stand-in driver sees it, the serial ports of the prefix, the screen position
+buttons; OK storing what was chosen and Cancel storing nothing."""
+
+import ctypes
+import os
+import struct
+import sys
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import harness  # noqa: E402
+import panel_session  # noqa: E402
+from panel_session import IDCANCEL, IDOK, MOUSE_KEY, PARAMETERS_KEY, PanelCase, serial_ports  # noqa: E402
+
+BEEP_TAB, MOUSE_TAB, PORT_TAB, SCREEN_TAB = 1, 2, 3, 4
+
+# Beep page.
+BEEP_MODE, BEEP_FREQUENCY, BEEP_DURATION, BEEP_FREQUENCY_TEXT, BEEP_DURATION_TEXT, BEEP_TEST = (
+    4006, 4003, 4004, 4011, 4012, 4014)
+BEEP_MODES = ["不发声", "触摸时发声", "离开时发声"]
+GET_BEEP, SET_BEEP, TEST_BEEP = "0x000F2644", "0x000F2640", "0x000F264C"
+
+# Mouse mode page.
+MOUSE_MODE, CLICK_SPEED, CLICK_AREA, CLICK_AREA_TEXT, CLICK_SPEED_TEXT, RIGHT_DELAY = (
+    4008, 4004, 4003, 4016, 4017, 4031)
+MOUSE_MODES = ["触摸时点击 ", "离开时点击 ", "拖动 ", "拖动和双击"]
+DELAYS = [" 禁用右键", " 0.5s", " 1.0s", " 2.0s", " 5.0s"]
+
+# Serial port page.
+PORT_LIST = 4010
+IN_USE = " 当前使用的串口"
+GET_PORT = "0x000F269C"
+
+# Screen position page.
+PRIMARY_RES, SECONDARY_RES = 4020, 4028
+SINGLE, ON_PRIMARY, ON_SECONDARY, SPAN_LEFT, SPAN_RIGHT, SPAN_TOP, SPAN_BOTTOM = range(4021, 4028)
+RESOLUTIONS = ["640×480", "800×600", "1024×768", "1152×864", "1280×768", "1280×800", "1280×1024"]
+
+STORED = {"BeepMode": 1, "BeepFreq1": 2000, "BeepTime1": 100, "BeepFreq2": 2000, "BeepTime2": 100,
+          "MouseMode": 1, "RBNDelay": 96, "Port": 3, "ScreenPost": 37}
+STORED_MOUSE = {"DoubleClickSpeed": "700", "DoubleClickHeight": "4", "DoubleClickWidth": "4"}
+
+session = None
+
+
+def setUpModule():
+    global session
+    session = panel_session.start()
+
+
+def tearDownModule():
+    panel_session.stop()
+
+
+def dwords(*values):
+    """The log's bytes of little-endian 32-bit values."""
+    return " ".join(f"{byte:02X}" for value in values for byte in value.to_bytes(4, "little"))
+
+
+class OpenWatch:
+    """Which of some files were opened by anyone while it was active (inotify's open events)."""
+
+    IN_OPEN = 0x20
+
+    def __init__(self, paths):
+        self.paths = paths
+
+    def __enter__(self):
+        self.libc = ctypes.CDLL(None, use_errno=True)
+        self.fd = self.libc.inotify_init1(os.O_NONBLOCK)
+        if self.fd < 0:
+            raise OSError(ctypes.get_errno(), "inotify_init1")
+        self.watches = {self.libc.inotify_add_watch(self.fd, str(path).encode(), self.IN_OPEN): path
+                        for path in self.paths}
+        return self.opened
+
+    def opened(self):
+        seen = set()
+        try:
+            data = os.read(self.fd, 65536)
+        except BlockingIOError:
+            return seen
+        offset = 0
+        while offset < len(data):
+            wd, _, _, length = struct.unpack_from("iIII", data, offset)
+            seen.add(self.watches[wd])
+            offset += 16 + length
+        return seen
+
+    def __exit__(self, *_):
+        os.close(self.fd)
+
+
+class PageCase(PanelCase):
+    def setUp(self):
+        super().setUp()
+        for name, value in STORED.items():
+            session.set_dword(PARAMETERS_KEY, name, value)
+        for name, value in STORED_MOUSE.items():
+            self.set_sz(MOUSE_KEY, name, value)
+        session.ctl("reload")
+        session.ctl("log", "--clear")
+
+    def tearDown(self):
+        super().tearDown()
+        # Other files expect the driver over the whole desktop and on no port.
+        session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
+        session.set_dword(PARAMETERS_KEY, "Port", 0)
+        session.ctl("reload")
+
+    def open_page(self, tab):
+        """A fresh panel with tab shown; returns (program, panel, page)."""
+        program, _ = self.open_panel()
+        panel = self.wait_panel()
+        return program, panel, session.auto("page", panel, tab)[0]
+
+    def state(self, page, control):
+        return dict(line.split(" ", 1) for line in session.auto("state", page, control))
+
+    def text(self, page, control):
+        return session.auto("text", page, control)[0]
+
+    def labels(self, page, first, second):
+        return self.text(page, first), self.text(page, second)
+
+    def beep_test(self, page):
+        """Presses the test button; the driver's requests of the test."""
+        session.ctl("log", "--clear")
+        session.auto("click", page, BEEP_TEST)
+        self.wait_for(lambda: len(session.ctl("log")), 4, "the test's requests")
+        return session.ctl("log")
+
+    def stored(self):
+        return ({name: self.query(PARAMETERS_KEY, name) for name in STORED},
+                {name: self.query(MOUSE_KEY, name) for name in STORED_MOUSE})
+
+
+class MouseModePage(PageCase):
+    def test_sliders_rewrite_both_labels_lists_choose_and_ok_stores(self):
+        program, panel, page = self.open_page(MOUSE_TAB)
+        self.assertEqual(session.auto("items", page, MOUSE_MODE), MOUSE_MODES)
+        self.assertEqual(session.auto("items", page, RIGHT_DELAY), DELAYS)
+        self.assertEqual(self.state(page, MOUSE_MODE)["selected"], "1")
+        self.assertEqual(self.state(page, RIGHT_DELAY)["selected"], "2")
+        # An area below the slider's range shows at its bound, while the label keeps the stored number.
+        self.assertEqual((self.state(page, CLICK_AREA)["pos"], self.state(page, CLICK_SPEED)["pos"]), ("20", "700"))
+        self.assertEqual(self.labels(page, CLICK_AREA_TEXT, CLICK_SPEED_TEXT), ("4", "700"))
+        # A mode change captures the area as 20, but only a scroll rewrites the label.
+        session.auto("pick", page, MOUSE_MODE, 3)
+        self.assertEqual(self.labels(page, CLICK_AREA_TEXT, CLICK_SPEED_TEXT), ("4", "700"))
+        self.assertEqual(session.auto("slider", page, CLICK_SPEED, 450), ["450"])
+        self.assertEqual(self.labels(page, CLICK_AREA_TEXT, CLICK_SPEED_TEXT), ("20", "450"))
+        self.assertEqual(session.auto("slider", page, CLICK_AREA, 150), ["150"])
+        self.assertEqual(self.labels(page, CLICK_AREA_TEXT, CLICK_SPEED_TEXT), ("150", "450"))
+        session.auto("pick", page, RIGHT_DELAY, 4)
+        session.screenshot("pages_mouse_mode")
+        self.close_panel(panel, program, IDOK)
+        parameters, mouse = self.stored()
+        self.assertEqual((parameters["MouseMode"], parameters["RBNDelay"]), (3, 490))
+        self.assertEqual(mouse, {"DoubleClickSpeed": "450", "DoubleClickHeight": "150", "DoubleClickWidth": "150"})
+        self.assertEqual(session.auto("doubleclicktime"), ["450"])
+
+
+class BeepPage(PageCase):
+    def test_sliders_and_mode_feed_the_test_which_leaves_the_driver_as_it_was(self):
+        before = session.ctl("beep")
+        self.assertEqual(before, ["1 2000 100 0 0"])
+        program, panel, page = self.open_page(BEEP_TAB)
+        self.assertEqual(session.auto("items", page, BEEP_MODE), BEEP_MODES)
+        self.assertEqual(self.state(page, BEEP_MODE)["selected"], "1")
+        self.assertEqual((self.state(page, BEEP_FREQUENCY)["pos"], self.state(page, BEEP_DURATION)["pos"]),
+                         ("2000", "100"))
+        self.assertEqual(self.labels(page, BEEP_FREQUENCY_TEXT, BEEP_DURATION_TEXT), ("2000", "100"))
+        session.auto("slider", page, BEEP_FREQUENCY, 3000)
+        self.assertEqual(self.labels(page, BEEP_FREQUENCY_TEXT, BEEP_DURATION_TEXT), ("3000", "100"))
+        session.auto("slider", page, BEEP_DURATION, 250)
+        self.assertEqual(self.labels(page, BEEP_FREQUENCY_TEXT, BEEP_DURATION_TEXT), ("3000", "250"))
+        session.auto("pick", page, BEEP_MODE, 2)
+
+        saved = dwords(1, 2000, 100, 0, 0)
+        self.assertEqual(self.beep_test(page), [GET_BEEP, f"{SET_BEEP} {dwords(2, 3000, 250, 3000, 250)}", TEST_BEEP,
+                                                f"{SET_BEEP} {saved}"])
+        self.assertEqual(session.ctl("beep"), before)
+        # "No sound" is sent as it is.
+        session.auto("pick", page, BEEP_MODE, 0)
+        self.assertEqual(self.beep_test(page)[1], f"{SET_BEEP} {dwords(0, 3000, 250, 3000, 250)}")
+        self.assertEqual(session.ctl("beep"), before)
+        self.assertEqual(self.state(page, BEEP_TEST)["enabled"], "1")
+        session.screenshot("pages_beep")
+
+        self.close_panel(panel, program, IDOK)
+        parameters, _ = self.stored()
+        self.assertEqual([parameters[name] for name in ("BeepMode", "BeepFreq1", "BeepTime1", "BeepFreq2", "BeepTime2")],
+                         [0, 3000, 250, 3000, 250])
+        self.assertEqual(session.ctl("beep"), ["0 3000 250 0 0"], "the driver after the panel's reload")
+
+
+class SerialPortPage(PageCase):
+    def test_ports_that_open_and_the_drivers_own_are_listed_and_a_choice_is_stored(self):
+        # Ports are files here, so that their opens can be watched. COM3, the driver's, would open too.
+        folder = harness.OUT / "ports"
+        folder.mkdir(exist_ok=True)
+        present = {n: folder / f"com{n}" for n in (1, 3, 5, 10)}
+        for path in present.values():
+            path.touch()
+        with serial_ports(present), OpenWatch([present[1], present[3]]) as opened:
+            program, panel, page = self.open_page(PORT_TAB)
+            self.assertEqual(session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM5", "COM10"])
+            self.assertEqual(self.state(page, PORT_LIST)["selected"], "1")
+            self.assertEqual(opened(), {present[1]}, "the driver's port was opened, or the probe is not seen")
+            self.assertIn(GET_PORT, self.requests())
+            session.auto("pick", page, PORT_LIST, 3)
+            session.screenshot("pages_serial_port")
+            self.close_panel(panel, program, IDOK)
+        self.assertEqual(self.query(PARAMETERS_KEY, "Port"), 10)
+
+    def test_no_port_at_all_leaves_the_list_empty(self):
+        session.set_dword(PARAMETERS_KEY, "Port", 0)
+        session.ctl("reload")
+        with serial_ports({}):
+            program, panel, page = self.open_page(PORT_TAB)
+            self.assertEqual(session.auto("items", page, PORT_LIST), [])
+            self.assertEqual(self.state(page, PORT_LIST)["selected"], "-1")
+            self.close_panel(panel, program, IDOK)
+        self.assertEqual(self.query(PARAMETERS_KEY, "Port"), 0)
+
+
+class ScreenPositionPage(PageCase):
+    def test_radio_buttons_set_the_code_and_enable_the_hidden_resolution_lists(self):
+        program, panel, page = self.open_page(SCREEN_TAB)
+
+        def checked():
+            return [button for button in range(SINGLE, SPAN_BOTTOM + 1) if self.state(page, button)["checked"] == "1"]
+
+        def lists():
+            return [(self.state(page, res)["enabled"], self.state(page, res)["visible"])
+                    for res in (PRIMARY_RES, SECONDARY_RES)]
+
+        self.assertEqual(checked(), [ON_PRIMARY])
+        self.assertEqual(lists(), [("1", "0"), ("0", "0")])
+        for res in (PRIMARY_RES, SECONDARY_RES):
+            self.assertEqual(session.auto("items", page, res), RESOLUTIONS)
+            self.assertEqual(self.state(page, res)["selected"], "0")
+        session.auto("click", page, ON_SECONDARY)
+        self.wait_for(checked, [ON_SECONDARY], "after a click on the secondary display")
+        self.assertEqual(lists(), [("0", "0"), ("1", "0")])
+        session.auto("click", page, SPAN_LEFT)
+        self.wait_for(checked, [SPAN_LEFT], "after a click on the left half")
+        self.assertEqual(lists(), [("0", "0"), ("0", "0")])
+        session.screenshot("pages_screen_position")
+        self.close_panel(panel, program, IDOK)
+        self.assertEqual(self.query(PARAMETERS_KEY, "ScreenPost"), 17)
+
+
+class CancelAfterChanges(PageCase):
+    def test_cancel_after_changing_every_page_stores_nothing_and_the_beep_test_leaves_no_trace(self):
+        before = self.stored()
+        beep = session.ctl("beep")
+        clicks = session.auto("doubleclicktime")
+        with serial_ports({1: "/dev/null", 4: "/dev/null"}):
+            program, panel, page = self.open_page(BEEP_TAB)
+            session.auto("slider", page, BEEP_FREQUENCY, 4500)
+            session.auto("pick", page, BEEP_MODE, 0)
+            self.beep_test(page)
+            page = session.auto("page", panel, MOUSE_TAB)[0]
+            session.auto("slider", page, CLICK_SPEED, 300)
+            session.auto("pick", page, RIGHT_DELAY, 0)
+            page = session.auto("page", panel, PORT_TAB)[0]
+            self.assertEqual(session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM4"])
+            session.auto("pick", page, PORT_LIST, 2)
+            page = session.auto("page", panel, SCREEN_TAB)[0]
+            session.auto("click", page, SPAN_BOTTOM)
+            self.wait_for(lambda: self.state(page, SPAN_BOTTOM)["checked"], "1", "the bottom half")
+            session.screenshot("pages_before_cancel")
+            self.close_panel(panel, program, IDCANCEL)
+        self.assertEqual(self.stored(), before)
+        self.assertEqual(session.ctl("beep"), beep)
+        self.assertEqual(session.auto("doubleclicktime"), clicks)
+
+
+if __name__ == "__main__":
+    harness.skip_if_unavailable()
+    unittest.main()
