@@ -50,22 +50,22 @@ void GreetController(Calibrator& app) {
     app.controllerMode = 1;
     for (int attempt = 0; attempt < 5; ++attempt) {
         switch (SendModeCommand(app, et3)) {
-        case Reply::Failed:
-            clock.sleep(2000);
-            clock.sleep(50);
-            app.controllerMode = 0;
-            break;
-        case Reply::NotAcknowledged:
-            clock.sleep(50);
-            app.controllerMode = 0;
-            break;
-        case Reply::Acknowledged: {
-            app.controllerMode = 1;
-            clock.sleep(50);
-            std::uint8_t gpReply[tavrex::kGpReplyLength] = {};
-            if (!tavrex::SendControllerCommand(*app.device, tavrex::MakeGpCommand(), gpReply)) clock.sleep(250);
-            return;
-        }
+            case Reply::Failed:
+                clock.sleep(2000);
+                clock.sleep(50);
+                app.controllerMode = 0;
+                break;
+            case Reply::NotAcknowledged:
+                clock.sleep(50);
+                app.controllerMode = 0;
+                break;
+            case Reply::Acknowledged: {
+                app.controllerMode = 1;
+                clock.sleep(50);
+                std::uint8_t gpReply[tavrex::kGpReplyLength] = {};
+                if (!tavrex::SendControllerCommand(*app.device, tavrex::MakeGpCommand(), gpReply)) clock.sleep(250);
+                return;
+            }
         }
     }
 }

@@ -1,12 +1,15 @@
 #include "calibrator/display_selection.h"
 
-
 namespace calibrator {
 
 namespace {
 
-std::int32_t Width(const platform::Rect& r) { return static_cast<std::int32_t>(std::uint32_t(r.right) - std::uint32_t(r.left)); }
-std::int32_t Height(const platform::Rect& r) { return static_cast<std::int32_t>(std::uint32_t(r.bottom) - std::uint32_t(r.top)); }
+std::int32_t Width(const platform::Rect& r) {
+    return static_cast<std::int32_t>(std::uint32_t(r.right) - std::uint32_t(r.left));
+}
+std::int32_t Height(const platform::Rect& r) {
+    return static_cast<std::int32_t>(std::uint32_t(r.bottom) - std::uint32_t(r.top));
+}
 
 }  // namespace
 
@@ -45,13 +48,13 @@ DisplayLayout SelectCalibrationArea(std::uint32_t screenPosition, const MonitorS
 
     const std::int32_t w1 = layout.W1, h1 = layout.H1;
     switch (screenPosition) {
-    case SCREEN_SPAN_LEFT: layout.area = {0, 0, w1 / 2, h1}; break;
-    case SCREEN_SPAN_RIGHT: layout.area = {w1 / 2, 0, w1, h1}; break;
-    case SCREEN_SPAN_TOP: layout.area = {0, 0, w1, h1 / 2}; break;
-    case SCREEN_SPAN_BOTTOM: layout.area = {0, h1 / 2, w1, h1}; break;
-    case SCREEN_ON_PRIMARY: layout.area = slots.display1; break;
-    case SCREEN_ON_SECONDARY: layout.area = slots.display2; break;
-    default: layout.area = {0, 0, w1, h1}; break;
+        case SCREEN_SPAN_LEFT: layout.area = {0, 0, w1 / 2, h1}; break;
+        case SCREEN_SPAN_RIGHT: layout.area = {w1 / 2, 0, w1, h1}; break;
+        case SCREEN_SPAN_TOP: layout.area = {0, 0, w1, h1 / 2}; break;
+        case SCREEN_SPAN_BOTTOM: layout.area = {0, h1 / 2, w1, h1}; break;
+        case SCREEN_ON_PRIMARY: layout.area = slots.display1; break;
+        case SCREEN_ON_SECONDARY: layout.area = slots.display2; break;
+        default: layout.area = {0, 0, w1, h1}; break;
     }
 
     layout.W = Width(layout.area);

@@ -10,13 +10,13 @@
 
 namespace calibrator {
 
+using tavrex::SCREEN_ON_PRIMARY;
+using tavrex::SCREEN_ON_SECONDARY;
 using tavrex::SCREEN_SINGLE;
+using tavrex::SCREEN_SPAN_BOTTOM;
 using tavrex::SCREEN_SPAN_LEFT;
 using tavrex::SCREEN_SPAN_RIGHT;
 using tavrex::SCREEN_SPAN_TOP;
-using tavrex::SCREEN_SPAN_BOTTOM;
-using tavrex::SCREEN_ON_PRIMARY;
-using tavrex::SCREEN_ON_SECONDARY;
 
 inline constexpr const char* kDisplay1Name = "\\\\.\\DISPLAY1";
 inline constexpr const char* kDisplay2Name = "\\\\.\\DISPLAY2";

@@ -28,8 +28,7 @@ ControllerCommand MakeEt0Command() { return MakeCommand({0x01, 'E', 'T', '0', 0x
 ControllerCommand MakeGpCommand() { return MakeCommand({0x01, 'G', 'P', 0x0D}, kGpReplyLength); }
 
 ControllerCommand MakeSpCommand(const LinearityBytes& v) {
-    return MakeCommand({0x01, 'S', 'P', v.xLow, v.xHigh, v.xLow, v.xHigh, v.yLow, v.yHigh, v.yLow, v.yHigh, 0x0D},
-                       0);
+    return MakeCommand({0x01, 'S', 'P', v.xLow, v.xHigh, v.xLow, v.xHigh, v.yLow, v.yHigh, v.yLow, v.yHigh, 0x0D}, 0);
 }
 
 LinearityBytes ParseGpReply(const std::uint8_t (&reply)[kGpReplyLength]) {

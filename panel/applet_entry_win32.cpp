@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "panel/applet_seams.h"
-#include "panel/touch_applet.h"
 #include "panel/serial_ports_win32.h"
+#include "panel/touch_applet.h"
 #include "panel/win32.h"
 #include "platform/win32.h"
 

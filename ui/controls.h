@@ -7,7 +7,7 @@
 
 namespace ui {
 
-inline constexpr int kNoSelection = -1;                     // CB_ERR: nothing selected, or a bad index
+inline constexpr int kNoSelection = -1;                      // CB_ERR: nothing selected, or a bad index
 inline constexpr std::uint32_t kItemDataError = 0xFFFFFFFF;  // CB_ERR as an item's data
 
 // Notification codes that reach a page with a command.

@@ -47,8 +47,8 @@ public:
         window_ = 0;
     }
     std::uintptr_t window() const { return window_; }  // 0 while the page has no window
-    void activate();          // every set-active notification: the first does nothing, later ones onSetActive()
-    bool deactivate();        // the kill-active notification; false keeps the page
+    void activate();    // every set-active notification: the first does nothing, later ones onSetActive()
+    bool deactivate();  // the kill-active notification; false keeps the page
     virtual void onInit() { load(); }  // the standard initialisation loads the controls
     virtual void onCommand(int /*id*/, int /*code*/) {}
     virtual void onScroll(int /*id*/) {}

@@ -90,8 +90,7 @@ void ReadParameters(ParameterSnapshot& snapshot) {
         const auto* info = reinterpret_cast<const KEY_VALUE_FULL_INFORMATION*>(buffer);
         const ULONG nameLength = info->NameLength / sizeof(WCHAR);
         if (info->Type != REG_DWORD || info->DataLength != sizeof(ULONG) || nameLength == 0 ||
-            nameLength >= ParameterSnapshot::kMaxName ||
-            info->DataOffset + sizeof(ULONG) > sizeof buffer)
+            nameLength >= ParameterSnapshot::kMaxName || info->DataOffset + sizeof(ULONG) > sizeof buffer)
             continue;
         ParameterSnapshot::Value& value = snapshot.values[snapshot.count];
         bool ascii = true;
@@ -110,10 +109,10 @@ void ReadParameters(ParameterSnapshot& snapshot) {
 
 NTSTATUS ToNtStatus(standin::Status status) {
     switch (status) {
-    case standin::Status::Ok: return STATUS_SUCCESS;
-    case standin::Status::BufferTooSmall: return STATUS_BUFFER_TOO_SMALL;
-    case standin::Status::DeviceNotReady: return STATUS_DEVICE_NOT_READY;
-    case standin::Status::InvalidRequest: break;
+        case standin::Status::Ok: return STATUS_SUCCESS;
+        case standin::Status::BufferTooSmall: return STATUS_BUFFER_TOO_SMALL;
+        case standin::Status::DeviceNotReady: return STATUS_DEVICE_NOT_READY;
+        case standin::Status::InvalidRequest: break;
     }
     return STATUS_INVALID_DEVICE_REQUEST;
 }

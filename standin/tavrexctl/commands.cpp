@@ -120,10 +120,14 @@ std::optional<Command> Parse(int argc, const char* const* argv) {
     const char* choice = argv[2];
     if (Is(verb, "controller")) {
         command.kind = Command::Kind::Controller;
-        if (Is(choice, "answering")) command.value = standin::CONTROLLER_ANSWERING;
-        else if (Is(choice, "silent")) command.value = standin::CONTROLLER_SILENT;
-        else if (Is(choice, "wrong-ack")) command.value = standin::CONTROLLER_WRONG_ACK;
-        else return std::nullopt;
+        if (Is(choice, "answering"))
+            command.value = standin::CONTROLLER_ANSWERING;
+        else if (Is(choice, "silent"))
+            command.value = standin::CONTROLLER_SILENT;
+        else if (Is(choice, "wrong-ack"))
+            command.value = standin::CONTROLLER_WRONG_ACK;
+        else
+            return std::nullopt;
         return command;
     }
     if (Is(verb, "state") && (Is(choice, "current") || Is(choice, "updated"))) {
@@ -167,66 +171,64 @@ int PrintMappedPoint(const Command& command, platform::DeviceHandle& device, pla
 int Execute(const Command& command, platform::DeviceHandle& device, platform::Monitors& monitors, std::string& out,
             std::string& err) {
     switch (command.kind) {
-    case Command::Kind::Touch: {
-        const std::int32_t point[2] = {command.x, command.y};
-        std::uint32_t returned = 0;
-        if (!device.control(standin::TEST_QUEUE_TOUCH, point, sizeof point, nullptr, 0, &returned))
-            return Refused(err, "the touch (is the queue full?)");
-        return kExitOk;
-    }
-    case Command::Kind::Controller:
-        return Send(device, standin::TEST_SET_CONTROLLER, command.value) ? kExitOk
-                                                                         : Refused(err, "the controller behaviour");
-    case Command::Kind::State:
-        return Send(device, standin::TEST_SET_STATE, command.value) ? kExitOk : Refused(err, "the driver state");
-    case Command::Kind::Version:
-        return Send(device, standin::TEST_SET_VERSION, command.value) ? kExitOk : Refused(err, "the version");
-    case Command::Kind::Calibration: {
-        tavrex::CalibrationRecord record{};
-        if (!Query(device, standin::TEST_GET_CALIBRATION, nullptr, 0, &record, sizeof record))
-            return Refused(err, "the calibration request");
-        std::string line;
-        for (int field = 0; field < 17; ++field) {
-            if (field) line += ' ';
-            line += std::to_string(tavrex::RecordField(record, field));
+        case Command::Kind::Touch: {
+            const std::int32_t point[2] = {command.x, command.y};
+            std::uint32_t returned = 0;
+            if (!device.control(standin::TEST_QUEUE_TOUCH, point, sizeof point, nullptr, 0, &returned))
+                return Refused(err, "the touch (is the queue full?)");
+            return kExitOk;
         }
-        out += line + "\n";
-        return kExitOk;
-    }
-    case Command::Kind::Linearity: {
-        std::uint32_t values[2] = {};
-        if (!Query(device, standin::TEST_GET_LINEARITY, nullptr, 0, values, sizeof values))
-            return Refused(err, "the linearity request");
-        out += std::to_string(values[0]) + " " + std::to_string(values[1]) + "\n";
-        return kExitOk;
-    }
-    case Command::Kind::Log:
-        return PrintLog(device, out, err);
-    case Command::Kind::Beep: {
-        // Through the tools' own read request, so it shows in the log like any other.
-        tavrex::BeepRecord beep{};
-        if (!tavrex::GetBeep(device, beep)) return Refused(err, "the beep record request");
-        out += std::to_string(beep.mode) + " " + std::to_string(beep.frequency) + " " +
-               std::to_string(beep.duration) + " " + std::to_string(beep.reserved1) + " " +
-               std::to_string(beep.reserved2) + "\n";
-        return kExitOk;
-    }
-    case Command::Kind::Map:
-        return PrintMappedPoint(command, device, monitors, out, err);
-    case Command::Kind::Reload:
-        return tavrex::ReloadSettings(device) ? kExitOk : Refused(err, "the reload request");
-    case Command::Kind::ClearLog: {
-        std::uint32_t returned = 0;
-        return device.control(standin::TEST_CLEAR_LOG, nullptr, 0, nullptr, 0, &returned)
-                   ? kExitOk
-                   : Refused(err, "clearing the log");
-    }
+        case Command::Kind::Controller:
+            return Send(device, standin::TEST_SET_CONTROLLER, command.value) ? kExitOk
+                                                                             : Refused(err, "the controller behaviour");
+        case Command::Kind::State:
+            return Send(device, standin::TEST_SET_STATE, command.value) ? kExitOk : Refused(err, "the driver state");
+        case Command::Kind::Version:
+            return Send(device, standin::TEST_SET_VERSION, command.value) ? kExitOk : Refused(err, "the version");
+        case Command::Kind::Calibration: {
+            tavrex::CalibrationRecord record{};
+            if (!Query(device, standin::TEST_GET_CALIBRATION, nullptr, 0, &record, sizeof record))
+                return Refused(err, "the calibration request");
+            std::string line;
+            for (int field = 0; field < 17; ++field) {
+                if (field) line += ' ';
+                line += std::to_string(tavrex::RecordField(record, field));
+            }
+            out += line + "\n";
+            return kExitOk;
+        }
+        case Command::Kind::Linearity: {
+            std::uint32_t values[2] = {};
+            if (!Query(device, standin::TEST_GET_LINEARITY, nullptr, 0, values, sizeof values))
+                return Refused(err, "the linearity request");
+            out += std::to_string(values[0]) + " " + std::to_string(values[1]) + "\n";
+            return kExitOk;
+        }
+        case Command::Kind::Log: return PrintLog(device, out, err);
+        case Command::Kind::Beep: {
+            // Through the tools' own read request, so it shows in the log like any other.
+            tavrex::BeepRecord beep{};
+            if (!tavrex::GetBeep(device, beep)) return Refused(err, "the beep record request");
+            out += std::to_string(beep.mode) + " " + std::to_string(beep.frequency) + " " +
+                   std::to_string(beep.duration) + " " + std::to_string(beep.reserved1) + " " +
+                   std::to_string(beep.reserved2) + "\n";
+            return kExitOk;
+        }
+        case Command::Kind::Map: return PrintMappedPoint(command, device, monitors, out, err);
+        case Command::Kind::Reload:
+            return tavrex::ReloadSettings(device) ? kExitOk : Refused(err, "the reload request");
+        case Command::Kind::ClearLog: {
+            std::uint32_t returned = 0;
+            return device.control(standin::TEST_CLEAR_LOG, nullptr, 0, nullptr, 0, &returned)
+                       ? kExitOk
+                       : Refused(err, "clearing the log");
+        }
     }
     return kExitUsage;
 }
 
-int Run(int argc, const char* const* argv, platform::Devices& devices, platform::Monitors& monitors,
-        std::string& out, std::string& err) {
+int Run(int argc, const char* const* argv, platform::Devices& devices, platform::Monitors& monitors, std::string& out,
+        std::string& err) {
     const std::optional<Command> command = Parse(argc, argv);
     if (!command) {
         err += kUsage;

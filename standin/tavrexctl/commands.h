@@ -13,18 +13,18 @@ namespace tavrexctl {
 
 // Exit codes that scripts can tell apart.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitRefused = 1;      // the driver failed a request
-inline constexpr int kExitUsage = 2;        // bad arguments
-inline constexpr int kExitNoDevice = 3;     // "\\.\tavrex" does not open
+inline constexpr int kExitRefused = 1;   // the driver failed a request
+inline constexpr int kExitUsage = 2;     // bad arguments
+inline constexpr int kExitNoDevice = 3;  // "\\.\tavrex" does not open
 
 extern const char* const kUsage;
 
 struct Command {
     enum class Kind { Touch, Controller, State, Version, Calibration, Linearity, Log, ClearLog, Map, Reload, Beep };
     Kind kind = Kind::Log;
-    std::int32_t x = 0;      // Touch, Map
-    std::int32_t y = 0;      // Touch, Map
-    std::uint32_t value = 0; // Controller: a ControllerBehaviour; State, Version: 1 current, 0 not
+    std::int32_t x = 0;       // Touch, Map
+    std::int32_t y = 0;       // Touch, Map
+    std::uint32_t value = 0;  // Controller: a ControllerBehaviour; State, Version: 1 current, 0 not
 };
 
 // Empty on any argument it does not know; argv[0] is the program name.
@@ -36,7 +36,7 @@ int Execute(const Command& command, platform::DeviceHandle& device, platform::Mo
             std::string& err);
 
 // Parse, open the device, execute.
-int Run(int argc, const char* const* argv, platform::Devices& devices, platform::Monitors& monitors,
-        std::string& out, std::string& err);
+int Run(int argc, const char* const* argv, platform::Devices& devices, platform::Monitors& monitors, std::string& out,
+        std::string& err);
 
 }  // namespace tavrexctl

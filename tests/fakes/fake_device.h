@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/device.h"
-#include "tests/fakes/fake_registry.h"
 #include "standin/protocol_core.h"
+#include "tests/fakes/fake_registry.h"
 
 namespace fakes {
 

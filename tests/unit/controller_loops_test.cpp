@@ -1,10 +1,11 @@
+#include "calibrator/controller_loops.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 #include <vector>
 
-#include "calibrator/controller_loops.h"
 #include "driver/requests.h"
 #include "tests/unit/calibrator_fixture.h"
 

@@ -1,6 +1,7 @@
+#include "calibrator/display_selection.h"
+
 #include <gtest/gtest.h>
 
-#include "calibrator/display_selection.h"
 #include "calibrator/targets.h"
 
 namespace {
@@ -38,10 +39,9 @@ TEST(DisplaySelection, EveryCodeOnASpanningDisplay) {
         std::uint32_t code;
         Rect area;
     } cases[] = {
-        {16, {0, 0, 2048, 768}},     {17, {0, 0, 1024, 768}},  {18, {1024, 0, 2048, 768}},
-        {19, {0, 0, 2048, 384}},     {20, {0, 384, 2048, 768}}, {37, {0, 0, 2048, 768}},
-        {38, {0, 0, 0, 0}},          {0, {0, 0, 2048, 768}},   {21, {0, 0, 2048, 768}},
-        {0xFFFFFFFF, {0, 0, 2048, 768}},
+        {16, {0, 0, 2048, 768}},   {17, {0, 0, 1024, 768}},         {18, {1024, 0, 2048, 768}}, {19, {0, 0, 2048, 384}},
+        {20, {0, 384, 2048, 768}}, {37, {0, 0, 2048, 768}},         {38, {0, 0, 0, 0}},         {0, {0, 0, 2048, 768}},
+        {21, {0, 0, 2048, 768}},   {0xFFFFFFFF, {0, 0, 2048, 768}},
     };
     for (const Case& c : cases) {
         const DisplayLayout layout = Select(c.code, {kWide});
@@ -120,7 +120,7 @@ TEST(TargetGrid, GlyphBlocksOnA1024By768Area) {
     struct Case {
         std::uint32_t code;
         calibrator::Point origin;
-    } cases[] = {{16, {229, 165}}, {32, {741, 549}}, {64, {357, 261}},
+    } cases[] = {{16, {229, 165}},  {32, {741, 549}},  {64, {357, 261}},
                  {128, {613, 453}}, {256, {229, 549}}, {288, {741, 165}}};
     for (const Case& c : cases) {
         auto origin = calibrator::GlyphOrigin(c.code, layout);

@@ -4,8 +4,8 @@
 #include <map>
 #include <memory>
 #include <random>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "driver/controller_frames.h"
 #include "driver/requests.h"
@@ -186,15 +186,24 @@ TEST(StandinCoreRobustness, RandomRequestsStayWithinTheirBuffers) {
     auto core = std::make_unique<standin::ProtocolCore>();
     core->init({});
     std::mt19937 random(20261208);
-    const std::uint32_t codes[] = {tavrex::REQ_READ_SAMPLE,         tavrex::REQ_ARM_SAMPLE,
-                                   tavrex::REQ_SET_CALIBRATION,     tavrex::REQ_RELOAD_SETTINGS,
-                                   tavrex::REQ_SET_BEEP,            tavrex::REQ_GET_BEEP,
-                                   tavrex::REQ_TEST_BEEP,           tavrex::REQ_CONTROLLER_COMMAND,
-                                   tavrex::REQ_GET_SCREEN_POSITION, tavrex::REQ_GET_PORT,
-                                   tavrex::REQ_GET_DRIVER_STATE,    standin::TEST_QUEUE_TOUCH,
-                                   standin::TEST_SET_CONTROLLER,    standin::TEST_GET_CALIBRATION,
-                                   standin::TEST_GET_LOG_ENTRY,     standin::TEST_GET_LINEARITY,
-                                   0x000F2FFC,                      0};
+    const std::uint32_t codes[] = {tavrex::REQ_READ_SAMPLE,
+                                   tavrex::REQ_ARM_SAMPLE,
+                                   tavrex::REQ_SET_CALIBRATION,
+                                   tavrex::REQ_RELOAD_SETTINGS,
+                                   tavrex::REQ_SET_BEEP,
+                                   tavrex::REQ_GET_BEEP,
+                                   tavrex::REQ_TEST_BEEP,
+                                   tavrex::REQ_CONTROLLER_COMMAND,
+                                   tavrex::REQ_GET_SCREEN_POSITION,
+                                   tavrex::REQ_GET_PORT,
+                                   tavrex::REQ_GET_DRIVER_STATE,
+                                   standin::TEST_QUEUE_TOUCH,
+                                   standin::TEST_SET_CONTROLLER,
+                                   standin::TEST_GET_CALIBRATION,
+                                   standin::TEST_GET_LOG_ENTRY,
+                                   standin::TEST_GET_LINEARITY,
+                                   0x000F2FFC,
+                                   0};
     for (int i = 0; i < 200000; ++i) {
         const std::uint32_t code = codes[random() % std::size(codes)];
         // Exactly-sized heap buffers, so that any overrun is caught.

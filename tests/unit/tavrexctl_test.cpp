@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "driver/controller_frames.h"
-#include "driver/records.h"
 #include "driver/parameters.h"
+#include "driver/records.h"
 #include "driver/requests.h"
 #include "driver/tavrex_device.h"
+#include "standin/tavrexctl/commands.h"
 #include "tests/fakes/fake_device.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_ui.h"
-#include "standin/tavrexctl/commands.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // Messages that only read go through SendMessageTimeout so a hung target cannot hang a test; messages
 // that may start a modal loop in the target (a click, a key, a close) are posted.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <prsht.h>
 #include <shellapi.h>
@@ -20,12 +21,11 @@ constexpr UINT kSendTimeoutMs = 5000;
 
 std::string ToAnsi(const std::wstring& text) {
     if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (size <= 0) return {};
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
     return bytes;
 }
 
@@ -70,8 +70,7 @@ std::wstring TitleOf(HWND window) {
 
 bool ControlText(HWND control, std::wstring& text) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
-        return false;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) return false;
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR got = 0;
     if (!SendMessageTimeoutW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
@@ -172,7 +171,8 @@ int Children(HWND window) {
     EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&list));
     for (HWND child : list.children) {
         std::wstring text;
-        if (!ControlText(child, text)) return Fail(L"the control " + FormatHandle(HandleValue(child)) + L" does not answer");
+        if (!ControlText(child, text))
+            return Fail(L"the control " + FormatHandle(HandleValue(child)) + L" does not answer");
         RECT rect{};
         GetWindowRect(child, &rect);
         Line(std::to_wstring(GetDlgCtrlID(child)) + L" " + ClassOf(child) + L" " + QuoteText(text) + L" " +
@@ -240,7 +240,8 @@ int Pick(HWND window, std::int32_t id, std::int32_t index) {
     const HWND combo = Control(window, id);
     if (!combo) return Fail(L"no control " + std::to_wstring(id));
     DWORD_PTR selected = 0;
-    if (!Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &selected)) return Fail(L"CB_SETCURSEL got no answer");
+    if (!Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &selected))
+        return Fail(L"CB_SETCURSEL got no answer");
     if (static_cast<LRESULT>(selected) == CB_ERR) return Fail(L"no item " + std::to_wstring(index));
     if (!Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), CBN_SELCHANGE),
               reinterpret_cast<LPARAM>(combo)))
@@ -412,31 +413,32 @@ BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
 
 int Execute(const Request& request) {
     switch (request.verb) {
-    case Verb::Wait: return Wait(request);
-    case Verb::Gone: return Gone(request);
-    case Verb::Foreground: Line(FormatHandle(HandleValue(GetForegroundWindow()))); return kExitOk;
-    case Verb::ZOrder: EnumWindows(PrintTopLevel, 0); return kExitOk;
-    case Verb::DoubleClickTime: Line(std::to_wstring(GetDoubleClickTime())); return kExitOk;
-    case Verb::Monitors:
-        return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? kExitOk : Fail(L"EnumDisplayMonitors failed");
-    default: break;
+        case Verb::Wait: return Wait(request);
+        case Verb::Gone: return Gone(request);
+        case Verb::Foreground: Line(FormatHandle(HandleValue(GetForegroundWindow()))); return kExitOk;
+        case Verb::ZOrder: EnumWindows(PrintTopLevel, 0); return kExitOk;
+        case Verb::DoubleClickTime: Line(std::to_wstring(GetDoubleClickTime())); return kExitOk;
+        case Verb::Monitors:
+            return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? kExitOk
+                                                                          : Fail(L"EnumDisplayMonitors failed");
+        default: break;
     }
     const HWND window = Resolve(request.window);
     if (!window) return Fail(L"no " + Describe(request.window));
     switch (request.verb) {
-    case Verb::Info: return Info(window);
-    case Verb::Children: return Children(window);
-    case Verb::Text: return Text(window, request.controlId);
-    case Verb::Click: return Click(window, request.controlId);
-    case Verb::Key: return Key(window, request);
-    case Verb::Close: return Close(window, request.close);
-    case Verb::Slider: return Slider(window, request.controlId, request.value);
-    case Verb::Pick: return Pick(window, request.controlId, request.value);
-    case Verb::Items: return Items(window, request.controlId);
-    case Verb::Tabs: return Tabs(window);
-    case Verb::Page: return Page(window, request.value);
-    case Verb::State: return State(window, request.controlId);
-    default: return Fail(L"unhandled command");
+        case Verb::Info: return Info(window);
+        case Verb::Children: return Children(window);
+        case Verb::Text: return Text(window, request.controlId);
+        case Verb::Click: return Click(window, request.controlId);
+        case Verb::Key: return Key(window, request);
+        case Verb::Close: return Close(window, request.close);
+        case Verb::Slider: return Slider(window, request.controlId, request.value);
+        case Verb::Pick: return Pick(window, request.controlId, request.value);
+        case Verb::Items: return Items(window, request.controlId);
+        case Verb::Tabs: return Tabs(window);
+        case Verb::Page: return Page(window, request.value);
+        case Verb::State: return State(window, request.controlId);
+        default: return Fail(L"unhandled command");
     }
 }
 

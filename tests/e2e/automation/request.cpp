@@ -16,7 +16,8 @@ const wchar_t* const kUsage =
     L"       tavrexauto slider WINDOW ID POS                TBM_SETPOS, then WM_HSCROLL/WM_VSCROLL to the parent\n"
     L"       tavrexauto pick WINDOW ID INDEX                CB_SETCURSEL, then CBN_SELCHANGE to the parent\n"
     L"       tavrexauto items WINDOW ID                     the items of combo box ID, one a line\n"
-    L"       tavrexauto state WINDOW ID                     enabled, visible, checked, selected item, icon, slider position\n"
+    L"       tavrexauto state WINDOW ID                     enabled, visible, checked, selected item, icon, slider "
+    L"position\n"
     L"       tavrexauto tabs WINDOW                         the selected tab's index, then every tab's text\n"
     L"       tavrexauto page WINDOW INDEX                   choose tab INDEX of the property sheet; print its page\n"
     L"                                                      and \"took N us\", the time the change took\n"
@@ -85,12 +86,12 @@ struct Verbs {
 };
 
 constexpr Verbs kVerbs[] = {
-    {L"wait", Verb::Wait},         {L"gone", Verb::Gone},     {L"info", Verb::Info},
-    {L"text", Verb::Text},         {L"children", Verb::Children}, {L"click", Verb::Click},
-    {L"key", Verb::Key},           {L"close", Verb::Close},   {L"slider", Verb::Slider},
-    {L"pick", Verb::Pick},         {L"items", Verb::Items},   {L"foreground", Verb::Foreground},
-    {L"zorder", Verb::ZOrder},     {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
-    {L"page", Verb::Page},         {L"state", Verb::State},   {L"doubleclicktime", Verb::DoubleClickTime},
+    {L"wait", Verb::Wait},     {L"gone", Verb::Gone},         {L"info", Verb::Info},
+    {L"text", Verb::Text},     {L"children", Verb::Children}, {L"click", Verb::Click},
+    {L"key", Verb::Key},       {L"close", Verb::Close},       {L"slider", Verb::Slider},
+    {L"pick", Verb::Pick},     {L"items", Verb::Items},       {L"foreground", Verb::Foreground},
+    {L"zorder", Verb::ZOrder}, {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
+    {L"page", Verb::Page},     {L"state", Verb::State},       {L"doubleclicktime", Verb::DoubleClickTime},
 };
 
 ParseOutcome Refuse(std::wstring why) { return {std::nullopt, std::move(why)}; }
@@ -137,55 +138,63 @@ ParseOutcome ParseRequest(const std::vector<std::wstring>& args) {
     auto arg = [&](std::size_t i) -> const std::wstring& { return args[next + i]; };
 
     switch (verb) {
-    case Verb::Wait:
-    case Verb::Gone:
-        if (rest > 1) return Refuse(L"too many arguments for " + args[0]);
-        if (rest == 1 && !ParseTimeout(arg(0), request.timeoutMs)) return Refuse(L"bad timeout \"" + arg(0) + L"\"");
-        return {request, {}};
-    case Verb::Info:
-    case Verb::Children:
-    case Verb::Tabs:
-        if (rest != 0) return Refuse(L"too many arguments for " + args[0]);
-        return {request, {}};
-    case Verb::Text:
-    case Verb::Click:
-    case Verb::Items:
-    case Verb::State:
-        if (rest != 1) return Refuse(args[0] + L" needs exactly one control id");
-        if (!ParseInt32(arg(0), request.controlId)) return Refuse(L"bad control id \"" + arg(0) + L"\"");
-        return {request, {}};
-    case Verb::Slider:
-    case Verb::Pick:
-        if (rest != 2) return Refuse(args[0] + L" needs a control id and a value");
-        if (!ParseInt32(arg(0), request.controlId)) return Refuse(L"bad control id \"" + arg(0) + L"\"");
-        if (!ParseInt32(arg(1), request.value)) return Refuse(L"bad value \"" + arg(1) + L"\"");
-        if (verb == Verb::Pick && request.value < 0) return Refuse(L"an item index is not negative");
-        return {request, {}};
-    case Verb::Page:
-        if (rest != 1) return Refuse(L"page needs a tab index");
-        if (!ParseInt32(arg(0), request.value) || request.value < 0) return Refuse(L"bad tab index \"" + arg(0) + L"\"");
-        return {request, {}};
-    case Verb::Key:
-        if (rest < 1 || rest > 2) return Refuse(L"key needs a virtual key and optionally up, down or both");
-        if (!ParseInt32(arg(0), request.value) || request.value < 1 || request.value > 254)
-            return Refuse(L"bad virtual key \"" + arg(0) + L"\" (1 to 254)");
-        if (rest == 2) {
-            if (arg(1) == L"up") request.phase = KeyPhase::Up;
-            else if (arg(1) == L"down") request.phase = KeyPhase::Down;
-            else if (arg(1) == L"both") request.phase = KeyPhase::Both;
-            else return Refuse(L"bad key phase \"" + arg(1) + L"\" (up, down or both)");
-        }
-        return {request, {}};
-    case Verb::Close:
-        if (rest > 1) return Refuse(L"too many arguments for close");
-        if (rest == 1) {
-            if (arg(0) == L"box") request.close = CloseKind::Box;
-            else if (arg(0) == L"message") request.close = CloseKind::Message;
-            else return Refuse(L"bad close kind \"" + arg(0) + L"\" (box or message)");
-        }
-        return {request, {}};
-    default:
-        return Refuse(L"unhandled command");
+        case Verb::Wait:
+        case Verb::Gone:
+            if (rest > 1) return Refuse(L"too many arguments for " + args[0]);
+            if (rest == 1 && !ParseTimeout(arg(0), request.timeoutMs))
+                return Refuse(L"bad timeout \"" + arg(0) + L"\"");
+            return {request, {}};
+        case Verb::Info:
+        case Verb::Children:
+        case Verb::Tabs:
+            if (rest != 0) return Refuse(L"too many arguments for " + args[0]);
+            return {request, {}};
+        case Verb::Text:
+        case Verb::Click:
+        case Verb::Items:
+        case Verb::State:
+            if (rest != 1) return Refuse(args[0] + L" needs exactly one control id");
+            if (!ParseInt32(arg(0), request.controlId)) return Refuse(L"bad control id \"" + arg(0) + L"\"");
+            return {request, {}};
+        case Verb::Slider:
+        case Verb::Pick:
+            if (rest != 2) return Refuse(args[0] + L" needs a control id and a value");
+            if (!ParseInt32(arg(0), request.controlId)) return Refuse(L"bad control id \"" + arg(0) + L"\"");
+            if (!ParseInt32(arg(1), request.value)) return Refuse(L"bad value \"" + arg(1) + L"\"");
+            if (verb == Verb::Pick && request.value < 0) return Refuse(L"an item index is not negative");
+            return {request, {}};
+        case Verb::Page:
+            if (rest != 1) return Refuse(L"page needs a tab index");
+            if (!ParseInt32(arg(0), request.value) || request.value < 0)
+                return Refuse(L"bad tab index \"" + arg(0) + L"\"");
+            return {request, {}};
+        case Verb::Key:
+            if (rest < 1 || rest > 2) return Refuse(L"key needs a virtual key and optionally up, down or both");
+            if (!ParseInt32(arg(0), request.value) || request.value < 1 || request.value > 254)
+                return Refuse(L"bad virtual key \"" + arg(0) + L"\" (1 to 254)");
+            if (rest == 2) {
+                if (arg(1) == L"up")
+                    request.phase = KeyPhase::Up;
+                else if (arg(1) == L"down")
+                    request.phase = KeyPhase::Down;
+                else if (arg(1) == L"both")
+                    request.phase = KeyPhase::Both;
+                else
+                    return Refuse(L"bad key phase \"" + arg(1) + L"\" (up, down or both)");
+            }
+            return {request, {}};
+        case Verb::Close:
+            if (rest > 1) return Refuse(L"too many arguments for close");
+            if (rest == 1) {
+                if (arg(0) == L"box")
+                    request.close = CloseKind::Box;
+                else if (arg(0) == L"message")
+                    request.close = CloseKind::Message;
+                else
+                    return Refuse(L"bad close kind \"" + arg(0) + L"\" (box or message)");
+            }
+            return {request, {}};
+        default: return Refuse(L"unhandled command");
     }
 }
 
@@ -207,21 +216,21 @@ std::wstring QuoteText(std::wstring_view text) {
     std::wstring quoted = L"\"";
     for (wchar_t c : text) {
         switch (c) {
-        case L'\\': quoted += L"\\\\"; break;
-        case L'"': quoted += L"\\\""; break;
-        case L'\r': quoted += L"\\r"; break;
-        case L'\n': quoted += L"\\n"; break;
-        case L'\t': quoted += L"\\t"; break;
-        default:
-            // Other control characters, and the ordinal marker of a resource-named control (which may
-            // come back through the code page as a private-use character), as \xXXXX.
-            if (c < L' ' || c == 0xFFFF || (c >= 0xE000 && c <= 0xF8FF)) {
-                static const wchar_t kDigits[] = L"0123456789ABCDEF";
-                quoted += L"\\x";
-                for (int shift = 12; shift >= 0; shift -= 4) quoted += kDigits[(c >> shift) & 0xF];
-            } else {
-                quoted += c;
-            }
+            case L'\\': quoted += L"\\\\"; break;
+            case L'"': quoted += L"\\\""; break;
+            case L'\r': quoted += L"\\r"; break;
+            case L'\n': quoted += L"\\n"; break;
+            case L'\t': quoted += L"\\t"; break;
+            default:
+                // Other control characters, and the ordinal marker of a resource-named control (which may
+                // come back through the code page as a private-use character), as \xXXXX.
+                if (c < L' ' || c == 0xFFFF || (c >= 0xE000 && c <= 0xF8FF)) {
+                    static const wchar_t kDigits[] = L"0123456789ABCDEF";
+                    quoted += L"\\x";
+                    for (int shift = 12; shift >= 0; shift -= 4) quoted += kDigits[(c >> shift) & 0xF];
+                } else {
+                    quoted += c;
+                }
         }
     }
     quoted += L'"';

@@ -22,8 +22,24 @@ inline constexpr std::uint32_t kPollIntervalMs = 50;
 extern const wchar_t* const kUsage;
 
 enum class Verb {
-    Wait, Gone, Info, Text, Children, Click, Key, Close, Slider, Pick, Items, Foreground, ZOrder, Monitors,
-    Tabs, Page, State, DoubleClickTime
+    Wait,
+    Gone,
+    Info,
+    Text,
+    Children,
+    Click,
+    Key,
+    Close,
+    Slider,
+    Pick,
+    Items,
+    Foreground,
+    ZOrder,
+    Monitors,
+    Tabs,
+    Page,
+    State,
+    DoubleClickTime
 };
 enum class KeyPhase { Down, Up, Both };
 enum class CloseKind { Box, Message };  // WM_SYSCOMMAND SC_CLOSE as the close box sends it, or a plain WM_CLOSE

@@ -10,6 +10,7 @@
 //                                 a dialog owned by the host is visible
 //   cplhost - bare                the same measure for a bare modal property sheet of six empty pages
 #include <windows.h>
+
 #include <commctrl.h>
 #include <cpl.h>
 #include <prsht.h>
@@ -37,8 +38,8 @@ HWND CreateHostWindow() {
     wc.lpszClassName = "TavrexCplHost";
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassA(&wc);
-    return CreateWindowExA(0, wc.lpszClassName, "Control Panel host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320,
-                           120, nullptr, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExA(0, wc.lpszClassName, "Control Panel host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 120,
+                           nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 // Watches, from a thread of its own, for the first visible dialog owned by the host with a visible
@@ -57,7 +58,8 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM context) {
     LARGE_INTEGER now{}, frequency{};
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
-    watch.elapsedMs = 1000.0 * static_cast<double>(now.QuadPart - watch.start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    watch.elapsedMs =
+        1000.0 * static_cast<double>(now.QuadPart - watch.start.QuadPart) / static_cast<double>(frequency.QuadPart);
     return FALSE;
 }
 
