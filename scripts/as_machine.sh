@@ -28,10 +28,11 @@ esac
 # Magic and mask of a 32-bit x86 ELF executable or shared object.
 i386_elf='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 
-exec unshare --user --map-root-user --mount bash -c '
+inner='
     set -e
-    mode="$1" magic="$2"
-    shift 2
+    read -r _ <"$1"
+    mode="$2" magic="$3"
+    shift 3
     mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc || {
         echo "as_machine: this kernel has no binfmt_misc of its own per namespace (it needs Linux 6.7)" >&2
         exit 1
@@ -39,8 +40,26 @@ exec unshare --user --map-root-user --mount bash -c '
     if [ "$mode" = emulated ]; then
         printf "%s" ":qemu-i386:M::$magic:/usr/bin/qemu-i386:F" >/proc/sys/fs/binfmt_misc/register
     else
-        # A later registration (setup.sh'"'"'s qemu-i386) is tried before this one.
+        # A later registration (the qemu-i386 of setup.sh) is tried before this one.
         printf "%s" ":no-i386:M::$magic:/bin/false:" >/proc/sys/fs/binfmt_misc/register
     fi
     exec "$@"
-' as_machine "$mode" "$i386_elf" "$@"
+'
+
+# Every user and group keeps its id inside (apt drops to its own user to download), which only a mapping
+# written from outside can give: the command waits on a pipe until it is written.
+gate="$(mktemp -u)"
+mkfifo -m 600 "$gate"
+trap 'rm -f "$gate"' EXIT
+unshare --user --mount bash -c "$inner" as_machine "$gate" "$mode" "$i386_elf" "$@" &
+child=$!
+for _ in $(seq 100); do
+    [ "$(readlink "/proc/$child/ns/user")" != "$(readlink /proc/self/ns/user)" ] && break
+    sleep 0.05
+done
+echo '0 0 4294967295' >"/proc/$child/uid_map"
+echo '0 0 4294967295' >"/proc/$child/gid_map"
+echo go >"$gate"
+status=0
+wait "$child" || status=$?
+exit "$status"
