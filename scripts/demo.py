@@ -78,7 +78,9 @@ try:
 except (DemoError, OSError, subprocess.SubprocessError) as error:
     print(f"demo: FAILED: {error}", file=sys.stderr)
     sys.exit(1)
+# The demo's own prefix sits beside the binaries it runs.
 os.environ["TAVREX_BUILD_DIR"] = str(FLAVOUR / "demo")
+os.environ["TAVREX_BIN_DIR"] = str(FLAVOUR / "bin")
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 import harness  # noqa: E402
 
