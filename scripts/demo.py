@@ -341,7 +341,7 @@ def main():
         say(f"demo: Wine prefix {session.env['WINEPREFIX']} ({session.env.get('WINEARCH', '?')}), "
             f"display {session.display}")
         say(f"demo: brennick.exe {session.machine} from {harness.BIN}; driver and tools x86-64 from "
-            f"{harness.TOOLS_BIN}; {harness.describe_32bit(session.thirty_two_bit)}")
+            f"{harness.TOOLS_BIN}; {session.thirty_two_bit_text}")
         if session.machine != "i686":
             say("demo: WARNING: this is NOT the shipped 32-bit brennick.exe but its x86-64 stand-in, because this "
                 "machine runs no 32-bit programs (scripts/setup.sh makes them run emulated)")

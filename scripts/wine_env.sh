@@ -9,7 +9,7 @@
 # (native, fast), the deliverables as i686 wherever 32-bit programs run, natively or emulated. Only where
 # they cannot run at all do the x86-64 builds of the deliverables stand in.
 #
-# Sets: TAVREX_32BIT (native, emulated or none), TAVREX_TOOLS_BIN (driver and test tools), TAVREX_BIN and
+# Sets: TAVREX_32BIT (native, emulated or none; TAVREX_32BIT_TEXT in words), TAVREX_TOOLS_BIN (driver and test tools), TAVREX_BIN and
 # TAVREX_FLAVOUR_DIR (the deliverables and their build folder), WINEPREFIX, WINEARCH, WINE, WINEDEBUG.
 # Each is kept when already set, and so are TAVREX_RUN_DIR (pid files and logs) and TAVREX_DISPLAY.
 
@@ -43,6 +43,8 @@ tavrex_32bit_describe() {
 }
 
 export TAVREX_32BIT="${TAVREX_32BIT:-$(tavrex_32bit_mode)}"
+TAVREX_32BIT_TEXT="$(tavrex_32bit_describe "$TAVREX_32BIT")"
+export TAVREX_32BIT_TEXT
 export TAVREX_TOOLS_BIN="${TAVREX_TOOLS_BIN:-$TAVREX_ROOT/build/windows64/bin}"
 if [ -z "${TAVREX_FLAVOUR_DIR:-}" ]; then
     if [ "$TAVREX_32BIT" = none ]; then
@@ -73,7 +75,7 @@ tavrex_flavour_line() {
     local deliverables=x86-64
     [ "$TAVREX_BIN" = "$TAVREX_ROOT/build/windows/bin" ] && deliverables=i686
     echo "deliverables: $deliverables from ${TAVREX_BIN#"$TAVREX_ROOT"/}; driver and test tools: x86-64 from" \
-        "${TAVREX_TOOLS_BIN#"$TAVREX_ROOT"/}; $(tavrex_32bit_describe "$TAVREX_32BIT")"
+        "${TAVREX_TOOLS_BIN#"$TAVREX_ROOT"/}; $TAVREX_32BIT_TEXT"
 }
 
 # A Wine command that can never hang a script; its output goes to the run log.

@@ -92,12 +92,6 @@ def pe_machine(path):
     return _PE_MACHINES.get(int.from_bytes(header[offset + 4:offset + 6], "little"))
 
 
-def describe_32bit(mode):
-    return {"native": "32-bit programs run natively",
-            "emulated": "32-bit programs run emulated (qemu-i386 through binfmt_misc)"}.get(
-                mode, "32-bit programs do not run on this machine")
-
-
 def start_xvfb(screens=1, first=91, count=49):
     """Starts Xvfb on the first free display number from first; returns (process, ":N").
 
@@ -231,6 +225,7 @@ class Session:
         self.wineserver = os.environ.get("TAVREX_WINESERVER", "wineserver")
         self.machine = None  # "i686" or "x86-64": what the deliverables are built for
         self.thirty_two_bit = None  # how 32-bit programs run here: "native", "emulated" or "none"
+        self.thirty_two_bit_text = None  # the same in words
 
     # ---- life cycle -------------------------------------------------------------------------
 
@@ -239,9 +234,10 @@ class Session:
         self.env = self._environment()
         self.wine = self.wine or self.env["WINE"]
         self.thirty_two_bit = self.env["TAVREX_32BIT"]
+        self.thirty_two_bit_text = self.env["TAVREX_32BIT_TEXT"]
         self.machine = pe_machine(deliverable("brennick.exe"))
         log(f"deliverables: {self.machine or '?'} from {BIN}; driver and test tools: x86-64 from {TOOLS_BIN}; "
-            f"{describe_32bit(self.thirty_two_bit)}")
+            f"{self.thirty_two_bit_text}")
         for program in ("Xvfb", "import", "convert", self.wine, self.wineserver):
             if not shutil.which(program):
                 raise HarnessError(f"{program} is missing: run scripts/setup.sh")
