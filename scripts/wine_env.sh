@@ -70,10 +70,21 @@ export TAVREX_RUN_DIR="${TAVREX_RUN_DIR:-${WINEPREFIX%/}.run}"
 
 tavrex_log() { echo "[wine] $*" >&2; }
 
+# What a Windows program is built for, from its PE header: i686, x86-64 or "?".
+tavrex_pe_machine() {
+    local offset
+    offset="$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')"
+    case "$([ -n "$offset" ] && od -An -tx2 -j$((offset + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')" in
+    014c) echo i686 ;;
+    8664) echo x86-64 ;;
+    *) echo "?" ;;
+    esac
+}
+
 # The one line that says what runs here.
 tavrex_flavour_line() {
-    local deliverables=x86-64
-    [ "$TAVREX_BIN" = "$TAVREX_ROOT/build/windows/bin" ] && deliverables=i686
+    local deliverables
+    deliverables="$(tavrex_pe_machine "$TAVREX_BIN/brennick.exe")"
     echo "deliverables: $deliverables from ${TAVREX_BIN#"$TAVREX_ROOT"/}; driver and test tools: x86-64 from" \
         "${TAVREX_TOOLS_BIN#"$TAVREX_ROOT"/}; $TAVREX_32BIT_TEXT"
 }

@@ -144,7 +144,7 @@ if [ ! -f "$ready" ]; then
 fi
 
 tavrex_wine 60 net start Tavrex || die "the service Tavrex did not start (see $TAVREX_RUN_DIR/wine.log)"
-if [ -f "$TAVREX_BIN/tavrexctl.exe" ]; then
+if [ -f "$TAVREX_TOOLS_BIN/tavrexctl.exe" ]; then
     tavrex_driver_wait 15 || die "the service runs but \\\\.\\tavrex does not open"
 fi
 touch "$ready"
