@@ -88,11 +88,21 @@ if [ -f "$ready" ] && [ "$(cat "$mode_file" 2>/dev/null)" != "$mode" ]; then
     tavrex_session_stop
 fi
 
-# A prefix of an earlier shape (32-bit only) cannot load the x86-64 driver: it is made anew.
-if [ -f "$WINEPREFIX/system.reg" ] && ! grep -q '^#arch=win64' "$WINEPREFIX/system.reg"; then
-    tavrex_log "prefix $WINEPREFIX is not a win64 one: creating it anew"
-    tavrex_session_stop
-    rm -rf "$WINEPREFIX"
+# A 32-bit-only prefix cannot load the x86-64 driver, and one created where 32-bit programs could not run has
+# an empty 32-bit side. Making such a prefix anew takes seconds; filling its 32-bit side in place
+# (WINEBOOTSTRAPMODE=1 wineboot -u) takes minutes where 32-bit programs are emulated.
+if [ -f "$WINEPREFIX/system.reg" ]; then
+    stale=""
+    if ! grep -q '^#arch=win64' "$WINEPREFIX/system.reg"; then
+        stale="is not a win64 one"
+    elif [ "$TAVREX_32BIT" != none ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        stale="has no 32-bit side"
+    fi
+    if [ -n "$stale" ]; then
+        tavrex_log "prefix $WINEPREFIX $stale: creating it anew"
+        tavrex_session_stop
+        rm -rf "$WINEPREFIX"
+    fi
 fi
 if [ -f "$ready" ]; then
     tavrex_log "prefix $WINEPREFIX exists: refreshing the driver"
@@ -102,15 +112,8 @@ fi
 tavrex_session_start || tavrex_log "a wineserver already runs for this prefix"
 [ -f "$WINEPREFIX/system.reg" ] ||
     die "$WINE could not create $WINEPREFIX; its last words: $(tail -c 300 "$TAVREX_RUN_DIR/wine.log" 2>/dev/null)"
-
-# A prefix created while 32-bit programs could not run has an empty 32-bit side; fill it now that they can.
-if [ "$TAVREX_32BIT" != none ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
-    tavrex_log "filling the 32-bit side of $WINEPREFIX"
-    WINEBOOTSTRAPMODE=1 tavrex_wine 600 wineboot -u || die "wineboot could not fill syswow64 (see $TAVREX_RUN_DIR/wine.log)"
-    timeout -k 5 120 wineserver -w >/dev/null 2>&1 || true
-    tavrex_session_start || true
-    [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] || die "syswow64 is still empty"
-fi
+[ "$TAVREX_32BIT" = none ] || [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] ||
+    die "$WINEPREFIX has no 32-bit side although 32-bit programs run here (see $TAVREX_RUN_DIR/wine.log)"
 
 if [ ! -f "$ready" ]; then
     # Debian's Wine does not find its own fonts (Tahoma, MS Sans Serif, Marlett) without these links.
