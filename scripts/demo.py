@@ -9,8 +9,9 @@ target the driver would now put the pointer, and what the driver received.
 
     scripts/demo.py [--display] [--corner-only]
 
---display uses the X display in $DISPLAY instead of a private Xvfb. The demo keeps a Wine prefix of its own
-(<flavour build dir>/demo/wine-prefix) and screenshots in build/demo/.
+--display uses the X display in $DISPLAY instead of a private Xvfb. The demo runs the shipped i686 brennick.exe
+wherever 32-bit programs run, natively or emulated, and its x86-64 stand-in only where they cannot. It keeps a
+Wine prefix of its own (<that build dir>/demo/wine-prefix) and screenshots in build/demo/.
 """
 
 import argparse
@@ -34,24 +35,6 @@ CONFIRM_TEXT = "鼠标指针可以准确跟随手指触点了吗?"
 ID_OK = 1
 VK_ESCAPE = 27
 
-READ_SAMPLE = 0x000F2408
-ARM_SAMPLE = 0x000F2410
-CONTROLLER_COMMAND = 0x000F2688
-REQUEST_NAMES = {
-    READ_SAMPLE: "read sample",
-    ARM_SAMPLE: "arm sample",
-    0x000F2600: "set calibration",
-    0x000F2620: "reload settings",
-    0x000F2640: "set beep",
-    0x000F2644: "get beep",
-    0x000F264C: "test beep",
-    CONTROLLER_COMMAND: "controller command",
-    0x000F2690: "screen position",
-    0x000F269C: "port",
-    0x000F26A0: "driver state",
-}
-# What the calibrator polls while a target waits for its touch; every other request is shown in full.
-POLLING = {READ_SAMPLE}
 
 # Where the calibrator stores a confirmed calibration, in the order of the first fields of the record that
 # "tavrexctl calibration" prints.
@@ -60,9 +43,10 @@ STORED_NAMES = ["Xc", "Yc", "XL", "YL", "Rotate", "Shp", "Shs", "Svp", "Svs"]
 # Every wait of the demo is bounded by one of these (seconds).
 WINDOW_TIMEOUT = 40       # a silent controller delays the window by five greetings of about 2 s each
 FIRST_TARGET_TIMEOUT = 40
+PAINT_TIMEOUT = 20        # the target is posted just before the arm request; its paint lands a little later
 PROMPT_TIMEOUT = 30
-EXIT_TIMEOUT = 20
-PAINT_SETTLE = 0.7        # the target is posted just before the arm request; let the paint land
+EXIT_TIMEOUT = 30
+TARGET_COLOUR = (255, 255, 0)  # the yellow centre of a target's glyph
 
 
 class DemoError(RuntimeError):
@@ -74,9 +58,9 @@ def say(text=""):
 
 
 def flavour_dir():
-    """The build folder of the flavour that runs on this machine, as wine_env.sh decides it."""
+    """The build folder of the deliverables that run on this machine, as wine_env.sh decides it."""
     env = {name: value for name, value in os.environ.items()
-           if name not in ("WINEPREFIX", "TAVREX_RUN_DIR", "TAVREX_BIN")}
+           if name not in ("WINEPREFIX", "TAVREX_RUN_DIR", "TAVREX_BIN", "TAVREX_FLAVOUR_DIR", "TAVREX_TOOLS_BIN")}
     result = subprocess.run(["bash", "-c", '. "$1" >/dev/null 2>&1; printf %s "$TAVREX_FLAVOUR_DIR"', "_",
                              str(REPO / "scripts" / "wine_env.sh")],
                             env=env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
@@ -94,11 +78,20 @@ try:
 except (DemoError, OSError, subprocess.SubprocessError) as error:
     print(f"demo: FAILED: {error}", file=sys.stderr)
     sys.exit(1)
+# The demo's own prefix sits beside the binaries it runs.
 os.environ["TAVREX_BUILD_DIR"] = str(FLAVOUR / "demo")
+os.environ["TAVREX_BIN_DIR"] = str(FLAVOUR / "bin")
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 import harness  # noqa: E402
 
 harness.OUT = SHOTS
+
+READ_SAMPLE = harness.REQUESTS["READ_SAMPLE"]
+ARM_SAMPLE = harness.REQUESTS["ARM_SAMPLE"]
+CONTROLLER_COMMAND = harness.REQUESTS["CONTROLLER_COMMAND"]
+REQUEST_NAMES = {code: name.lower().replace("_", " ") for name, code in harness.REQUESTS.items()}
+# What the calibrator polls while a target waits for its touch; every other request is shown in full.
+POLLING = {READ_SAMPLE}
 
 
 class DemoSession(harness.Session):
@@ -118,30 +111,12 @@ class DemoSession(harness.Session):
             code, _, _ = harness.run(["xdpyinfo", "-display", display], dict(os.environ), timeout=10)
             if code != 0:
                 raise DemoError(f"no X server answers on {display}")
-            self._use_display(display, "your display")
+            self._use_display(display)
+            harness.log(f"your display {display}")
             return
-        for number in range(self.FIRST_DISPLAY, self.FIRST_DISPLAY + 40):
-            if Path(f"/tmp/.X11-unix/X{number}").exists() or Path(f"/tmp/.X{number}-lock").exists():
-                continue
-            self.xvfb = subprocess.Popen(["Xvfb", f":{number}", *harness.ONE_SCREEN, "-nolisten", "tcp", "-noreset"],
-                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                         stderr=subprocess.DEVNULL, start_new_session=True)
-            deadline = time.monotonic() + 10
-            while time.monotonic() < deadline and self.xvfb.poll() is None:
-                if Path(f"/tmp/.X11-unix/X{number}").exists():
-                    self._use_display(f":{number}", "Xvfb")
-                    return
-                time.sleep(0.05)
-            harness.kill_group(self.xvfb)  # lost a race for this number, or did not start: try the next
-            self.xvfb = None
-        raise DemoError("Xvfb did not start on any display from "
-                        f":{self.FIRST_DISPLAY} to :{self.FIRST_DISPLAY + 39}")
-
-    def _use_display(self, display, what):
-        self.display = display
-        self.env["DISPLAY"] = display
-        self.env["TAVREX_DISPLAY"] = display  # wine_prefix.sh then uses this server
-        harness.log(f"{what} {display}")
+        self.xvfb, display = harness.start_xvfb(first=self.FIRST_DISPLAY, count=40)
+        self._use_display(display)
+        harness.log(f"Xvfb {display}")
 
 
 # ---- the simulated panels -----------------------------------------------------------------------------------
@@ -253,8 +228,14 @@ def calibrate(session, run, number):
         # No touch is queued yet, so the first target stays up until the screenshot is taken.
         wait_for(lambda: ARM_SAMPLE in request_codes(session), FIRST_TARGET_TIMEOUT,
                  "the calibrator did not ask for the first touch")
-        time.sleep(PAINT_SETTLE)
-        first_shot = session.screenshot(f"demo_{run.name}_first_target")
+        first_shot = None
+
+        def first_target_painted():
+            nonlocal first_shot
+            first_shot = session.screenshot(f"demo_{run.name}_first_target")
+            return harness.pixel(first_shot, *touches[0][1]) == TARGET_COLOUR
+
+        wait_for(first_target_painted, PAINT_TIMEOUT, "the first target was not painted")
         for _, _, (raw_x, raw_y) in touches:
             session.ctl("touch", raw_x, raw_y)
 
@@ -358,7 +339,12 @@ def main():
     try:
         session.start()
         say(f"demo: Wine prefix {session.env['WINEPREFIX']} ({session.env.get('WINEARCH', '?')}), "
-            f"display {session.display}, binaries {harness.BIN}")
+            f"display {session.display}")
+        say(f"demo: brennick.exe {session.machine} from {harness.BIN}; driver and tools x86-64 from "
+            f"{harness.TOOLS_BIN}; {session.thirty_two_bit_text}")
+        if session.machine != "i686":
+            say("demo: WARNING: this is NOT the shipped 32-bit brennick.exe but its x86-64 stand-in, because this "
+                "machine runs no 32-bit programs (scripts/setup.sh makes them run emulated)")
         say()
         runs = [CORNER] if args.corner_only else [CORNER, CONTROLLER]
         for number, run in enumerate(runs, 1):

@@ -29,3 +29,101 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
     grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
     $SUDO locale-gen >/dev/null
 fi
+
+# The deliverables are 32-bit. Where this machine cannot run 32-bit Linux programs (a kernel without IA-32
+# emulation), 32-bit Wine runs under qemu-i386 through binfmt_misc. Debian 12's own qemu (7.2) cannot
+# carry Wine; the backports suite's can, so only that one package comes from there.
+I386_REGISTRATION=':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F'
+BINFMT=/proc/sys/fs/binfmt_misc
+
+runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# The first URI of the configured apt source that serves this release's main suite (deb822 or one-line).
+debian_mirror() {
+    local codename="$1" file
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        awk -v suite="$codename" '
+            BEGIN { RS = ""; FS = "\n" }
+            {
+                uri = ""; match_suite = 0; deb = 0
+                for (i = 1; i <= NF; i++) {
+                    if ($i ~ /^[[:space:]]*#/) continue
+                    split($i, kv, ":")
+                    key = kv[1]; value = substr($i, length(key) + 2); gsub(/^[ \t]+|[ \t]+$/, "", value)
+                    if (key == "Types" && value ~ /(^| )deb( |$)/) deb = 1
+                    if (key == "URIs") { split(value, uris, " "); uri = uris[1] }
+                    if (key == "Suites") { n = split(value, suites, " "); for (j = 1; j <= n; j++) if (suites[j] == suite) match_suite = 1 }
+                    if (key == "Enabled" && value == "no") deb = 0
+                }
+                if (deb && match_suite && uri != "") { print uri; exit }
+            }' "$file"
+    done
+    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+        awk -v suite="$codename" '$1 == "deb" { i = 2; if ($i ~ /^\[/) { while ($i !~ /\]$/) i++; i++ } if ($(i + 1) == suite) print $i }'
+}
+
+backports_configured() {
+    grep -rqsE "^[^#]*[[:space:]]$1-backports([[:space:]]|$)" /etc/apt/sources.list /etc/apt/sources.list.d/
+}
+
+install_backports_qemu() {
+    local codename mirror
+    codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+    [ -n "$codename" ] || {
+        echo "setup: cannot tell this system's release, so cannot add its backports suite" >&2
+        return 1
+    }
+    if ! backports_configured "$codename"; then
+        mirror="$(debian_mirror "$codename" | head -n 1)"
+        [ -n "$mirror" ] || {
+            echo "setup: no apt source for '$codename' to take the backports mirror from" >&2
+            return 1
+        }
+        printf 'Types: deb\nURIs: %s\nSuites: %s-backports\nComponents: main\nSigned-By: %s\n' \
+            "$mirror" "$codename" /usr/share/keyrings/debian-archive-keyring.gpg |
+            $SUDO tee /etc/apt/sources.list.d/tavrex-backports.sources >/dev/null
+    fi
+    # Backports stay opt-in for everything else; qemu-user alone follows them.
+    printf 'Package: qemu-user\nPin: release n=%s-backports\nPin-Priority: 990\n' "$codename" |
+        $SUDO tee /etc/apt/preferences.d/tavrex-qemu-user >/dev/null
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+        "qemu-user/$codename-backports" >/dev/null
+}
+
+# qemu 8 and later map with MAP_FIXED_NOREPLACE, which 32-bit Wine needs.
+qemu_fit() {
+    local major
+    major="$(/usr/bin/qemu-i386 --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\).*/\1/p')"
+    [ -n "$major" ] && [ "$major" -ge 8 ]
+}
+
+enable_32bit() {
+    runs_32bit && return 0
+    [ -e /usr/lib/wine/wine ] || return 0 # no 32-bit Wine to run: the package step above reported why
+    local started=$SECONDS did=() summary
+    if ! qemu_fit; then
+        install_backports_qemu && qemu_fit || return 1
+        did+=("installed qemu-user $(/usr/bin/qemu-i386 --version | sed -n 's/^qemu-i386 version \([^ ]*\).*/\1/p') from backports")
+    fi
+    if [ ! -e "$BINFMT/register" ]; then
+        $SUDO mount -t binfmt_misc binfmt_misc "$BINFMT" || return 1
+        did+=("mounted binfmt_misc")
+    fi
+    if [ ! -e "$BINFMT/qemu-i386" ]; then
+        printf '%s' "$I386_REGISTRATION" | $SUDO tee "$BINFMT/register" >/dev/null || return 1
+        did+=("registered qemu-i386 with binfmt_misc")
+    elif ! grep -qx enabled "$BINFMT/qemu-i386"; then
+        echo 1 | $SUDO tee "$BINFMT/qemu-i386" >/dev/null || return 1
+        did+=("enabled the qemu-i386 registration")
+    fi
+    summary="$(IFS=';' && echo "${did[*]}")"
+    runs_32bit || return 1
+    echo "setup: no native 32-bit support, so ${summary//;/, } in $((SECONDS - started)) s: 32-bit Wine runs emulated"
+}
+
+if ! enable_32bit; then
+    echo "setup: WARNING: 32-bit programs cannot run here and qemu-i386 could not be set up for them;" \
+        "the e2e tests and the demo can only run the x86-64 builds" >&2
+fi

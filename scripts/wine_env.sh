@@ -1,42 +1,93 @@
-# Environment and helpers for running the Windows binaries under Wine on Xvfb; safe under "set -e". Source it:
+# Environment and helpers for running the Windows binaries under Wine; safe under "set -e". Source it:
 #   . scripts/wine_env.sh
-#   tavrex_xvfb_start one        # or: two (1280x1024 + 1024x768, Xinerama)
 #   tavrex_session_start         # persistent wineserver, so a loaded driver stays loaded
-#   ... wine build/windows/bin/tavrexctl.exe log ...
-#   tavrex_stop_all
+#   ... "$WINE" "$TAVREX_TOOLS_BIN/tavrexctl.exe" log ...
+#   tavrex_session_stop
+# The X server comes from the caller ($DISPLAY); the e2e harness and the demo start their own Xvfb.
 #
-# Overridable: WINEPREFIX, WINEARCH (default: win32 where 32-bit programs run, else win64), WINEDEBUG, WINE (the loader), TAVREX_DISPLAY (X display, default :91),
-# TAVREX_RUN_DIR (pid files and logs).
+# One win64 prefix with its 32-bit side runs everything: the stand-in driver and the test tools as x86-64
+# (native, fast), the deliverables as i686 wherever 32-bit programs run, natively or emulated. Only where
+# they cannot run at all do the x86-64 builds of the deliverables stand in.
+#
+# Sets: TAVREX_32BIT (native, emulated or none; TAVREX_32BIT_TEXT in words), TAVREX_TOOLS_BIN (driver and test tools), TAVREX_BIN and
+# TAVREX_FLAVOUR_DIR (the deliverables and their build folder), WINEPREFIX, WINEARCH, WINE, WINEDEBUG.
+# Each is kept when already set, and so are TAVREX_RUN_DIR (pid files and logs) and TAVREX_DISPLAY.
 
 TAVREX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# The deliverables are 32-bit, and run under 32-bit Wine wherever the machine executes 32-bit Linux
-# programs. Some machines (hypervisors without 32-bit support) cannot: there the same sources, built
-# by the windows64 preset, run under 64-bit Wine instead.
-tavrex_can_run_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
-if [ -z "${WINEARCH:-}" ]; then
-    if tavrex_can_run_32bit; then WINEARCH=win32; else WINEARCH=win64; fi
-fi
-export WINEARCH
-if [ "$WINEARCH" = win64 ]; then
-    TAVREX_FLAVOUR_DIR="$TAVREX_ROOT/build/windows64"
-    export WINE="${WINE:-/usr/lib/wine/wine64}"
-else
-    TAVREX_FLAVOUR_DIR="$TAVREX_ROOT/build/windows"
+# How this machine runs 32-bit Linux programs, and so 32-bit Wine. A binfmt_misc entry takes precedence
+# over the kernel's own ELF loader, so a registered emulator means emulation even on a kernel that could
+# run them itself.
+tavrex_32bit_mode() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1 || {
+        echo none
+        return 0
+    }
+    local entry
+    for entry in /proc/sys/fs/binfmt_misc/*; do
+        [ -f "$entry" ] || continue
+        if grep -qx enabled "$entry" 2>/dev/null && grep -q '^interpreter .*qemu-i386' "$entry" 2>/dev/null; then
+            echo emulated
+            return 0
+        fi
+    done
+    echo native
+}
+
+tavrex_32bit_describe() {
+    case "$1" in
+    native) echo "32-bit programs run natively" ;;
+    emulated) echo "32-bit programs run emulated (qemu-i386 through binfmt_misc)" ;;
+    *) echo "32-bit programs do not run on this machine" ;;
+    esac
+}
+
+export TAVREX_32BIT="${TAVREX_32BIT:-$(tavrex_32bit_mode)}"
+TAVREX_32BIT_TEXT="$(tavrex_32bit_describe "$TAVREX_32BIT")"
+export TAVREX_32BIT_TEXT
+export TAVREX_TOOLS_BIN="${TAVREX_TOOLS_BIN:-$TAVREX_ROOT/build/windows64/bin}"
+if [ -z "${TAVREX_FLAVOUR_DIR:-}" ]; then
+    if [ "$TAVREX_32BIT" = none ]; then
+        TAVREX_FLAVOUR_DIR="$TAVREX_ROOT/build/windows64"
+    else
+        TAVREX_FLAVOUR_DIR="$TAVREX_ROOT/build/windows"
+    fi
 fi
 export TAVREX_FLAVOUR_DIR
+export TAVREX_BIN="${TAVREX_BIN:-$TAVREX_FLAVOUR_DIR/bin}"
+export WINEARCH="${WINEARCH:-win64}"
 export WINEPREFIX="${WINEPREFIX:-$TAVREX_FLAVOUR_DIR/wine-prefix}"
+# The 64-bit loader hands a 32-bit program to the 32-bit one by itself; starting every program through the
+# 32-bit loader instead would emulate the start of each x86-64 tool too.
+export WINE="${WINE:-/usr/lib/wine/wine64}"
 export WINEDEBUG="${WINEDEBUG:--all,err+module}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree,mshtml=}"
 # Makes Wine's ANSI code page 936, so the GBK texts of the binaries show as Chinese.
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8
-export TAVREX_DISPLAY="${TAVREX_DISPLAY:-:91}"
-export DISPLAY="$TAVREX_DISPLAY"
-export WINE="${WINE:-wine}"
+if [ -n "${TAVREX_DISPLAY:-}" ]; then export DISPLAY="$TAVREX_DISPLAY"; fi
 export TAVREX_RUN_DIR="${TAVREX_RUN_DIR:-${WINEPREFIX%/}.run}"
-export TAVREX_BIN="${TAVREX_BIN:-$TAVREX_FLAVOUR_DIR/bin}"
 
 tavrex_log() { echo "[wine] $*" >&2; }
+
+# What a Windows program is built for, from its PE header: i686, x86-64 or "?".
+tavrex_pe_machine() {
+    local offset
+    offset="$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')"
+    case "$([ -n "$offset" ] && od -An -tx2 -j$((offset + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')" in
+    014c) echo i686 ;;
+    8664) echo x86-64 ;;
+    *) echo "?" ;;
+    esac
+}
+
+# The one line that says what runs here.
+tavrex_flavour_line() {
+    local deliverables
+    deliverables="$(tavrex_pe_machine "$TAVREX_BIN/brennick.exe")"
+    echo "deliverables: $deliverables from ${TAVREX_BIN#"$TAVREX_ROOT"/}; driver and test tools: x86-64 from" \
+        "${TAVREX_TOOLS_BIN#"$TAVREX_ROOT"/}; $TAVREX_32BIT_TEXT"
+}
 
 # A Wine command that can never hang a script; its output goes to the run log.
 tavrex_wine() {
@@ -46,67 +97,16 @@ tavrex_wine() {
     timeout -k 5 "$seconds" "$WINE" "$@" </dev/null >>"$TAVREX_RUN_DIR/wine.log" 2>&1
 }
 
-tavrex_display_up() { timeout 5 xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; }
-
-# Starts Xvfb on $TAVREX_DISPLAY in the given mode unless an X server already answers there
-# (for instance the user's own display). Waits at most 10 s.
-tavrex_xvfb_start() {
-    local mode="${1:-one}" screens
-    case "$mode" in
-    one) screens=(-screen 0 1024x768x24) ;;
-    two) screens=(-screen 0 1280x1024x24 -screen 1 1024x768x24 +xinerama) ;;
-    *)
-        tavrex_log "display mode must be 'one' or 'two', not '$mode'"
-        return 2
-        ;;
-    esac
-    mkdir -p "$TAVREX_RUN_DIR"
-    local pidfile="$TAVREX_RUN_DIR/xvfb.pid" modefile="$TAVREX_RUN_DIR/xvfb.mode"
-    if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then
-        if [ "$(cat "$modefile" 2>/dev/null)" = "$mode" ] && tavrex_display_up; then return 0; fi
-        tavrex_xvfb_stop
-    fi
-    if tavrex_display_up; then
-        tavrex_log "using the X server already on $DISPLAY"
-        return 0
-    fi
-    Xvfb "$DISPLAY" "${screens[@]}" -nolisten tcp -noreset >"$TAVREX_RUN_DIR/xvfb.log" 2>&1 &
-    echo $! >"$pidfile"
-    echo "$mode" >"$modefile"
-    local tries
-    for tries in $(seq 100); do
-        tavrex_display_up && return 0
-        kill -0 "$(cat "$pidfile")" 2>/dev/null || break
-        sleep 0.1
-    done
-    tavrex_log "Xvfb did not come up on $DISPLAY (see $TAVREX_RUN_DIR/xvfb.log)"
-    tavrex_xvfb_stop
-    return 1
-}
-
-tavrex_xvfb_stop() {
-    local pidfile="$TAVREX_RUN_DIR/xvfb.pid" pid tries
-    [ -f "$pidfile" ] || return 0
-    pid="$(cat "$pidfile")"
-    if kill "$pid" 2>/dev/null; then
-        for tries in $(seq 50); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -9 "$pid" 2>/dev/null || true
-    fi
-    rm -f "$pidfile" "$TAVREX_RUN_DIR/xvfb.mode"
-}
-
 # Keeps one wineserver alive for this prefix: Debian's wineserver otherwise exits with the last program and
 # takes the loaded driver with it. Returns 0 when a new server was started, 1 when one was already running.
 tavrex_session_start() {
     mkdir -p "$TAVREX_RUN_DIR"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        # Creating the prefix: let that server end before the persistent one starts.
+        # Creating the prefix (its 32-bit side emulated, where it is): let that server end before the
+        # persistent one starts.
         mkdir -p "$(dirname "$WINEPREFIX")"
-        timeout -k 5 300 "$WINE" cmd /c ver </dev/null >>"$TAVREX_RUN_DIR/wine.log" 2>&1
-        timeout -k 5 60 wineserver -w >/dev/null 2>&1
+        timeout -k 5 600 "$WINE" cmd /c ver </dev/null >>"$TAVREX_RUN_DIR/wine.log" 2>&1
+        timeout -k 5 120 wineserver -w >/dev/null 2>&1
     fi
     # "-p" fails when a server already runs for this prefix (then it may not be persistent: nothing to do).
     if wineserver -p 2>/dev/null; then
@@ -126,19 +126,14 @@ tavrex_session_stop() {
 # True once "\\.\tavrex" opens; waits at most the given seconds (default 10).
 tavrex_driver_wait() {
     local seconds="${1:-10}" end
-    [ -f "$TAVREX_BIN/tavrexctl.exe" ] || {
-        tavrex_log "no tavrexctl.exe in $TAVREX_BIN: cannot check the device"
+    [ -f "$TAVREX_TOOLS_BIN/tavrexctl.exe" ] || {
+        tavrex_log "no tavrexctl.exe in $TAVREX_TOOLS_BIN: cannot check the device"
         return 1
     }
     end=$((SECONDS + seconds))
     while :; do
-        timeout -k 5 30 "$WINE" "$TAVREX_BIN/tavrexctl.exe" linearity </dev/null >/dev/null 2>&1 && return 0
+        timeout -k 5 30 "$WINE" "$TAVREX_TOOLS_BIN/tavrexctl.exe" linearity </dev/null >/dev/null 2>&1 && return 0
         [ "$SECONDS" -lt "$end" ] || return 1
         sleep 0.2
     done
-}
-
-tavrex_stop_all() {
-    tavrex_session_stop
-    tavrex_xvfb_stop
 }

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Prepares the Wine prefix that runs the Windows binaries and loads the stand-in driver, so that
-# "\\.\tavrex" opens. Leaves Xvfb and a persistent wineserver running (stop them with
-#   . scripts/wine_env.sh && tavrex_stop_all).
+# "\\.\tavrex" opens. Leaves a persistent wineserver running (stop it with
+#   . scripts/wine_env.sh && tavrex_session_stop).
+# It uses the X server in $TAVREX_DISPLAY or $DISPLAY if there is one; none of its steps needs one.
 #
 #   scripts/wine_prefix.sh [one|two]
 #     one  one virtual 1024x768 desktop (default)
 #     two  two Xvfb screens, 1280x1024 and 1024x768, joined by Xinerama; no virtual desktop
 #
-# The first run creates the prefix; later runs only refresh tavrex.sys and restart the service.
-# Overridable: WINEPREFIX (default wine-prefix in the build folder of the flavour that runs here), TAVREX_SYS (the driver to install), and the
-# variables of wine_env.sh.
+# The first run creates the prefix (a win64 one with its 32-bit side); later runs only refresh tavrex.sys
+# and restart the service. Overridable: TAVREX_SYS (the driver to install, by default the x86-64 one) and
+# the variables of wine_env.sh.
 set -euo pipefail
 
 mode="${1:-one}"
@@ -26,12 +27,12 @@ esac
 die() {
     tavrex_log "$*"
     # A set-up that never got ready leaves nothing running behind it.
-    [ -f "$WINEPREFIX/.tavrex-ready" ] || tavrex_stop_all
+    [ -f "$WINEPREFIX/.tavrex-ready" ] || tavrex_session_stop
     exit 1
 }
 
-sys="${TAVREX_SYS:-$TAVREX_BIN/tavrex.sys}"
-[ -f "$sys" ] || die "no driver at $sys: build it first (cmake --preset windows64 or windows, then cmake --build)"
+sys="${TAVREX_SYS:-$TAVREX_TOOLS_BIN/tavrex.sys}"
+[ -f "$sys" ] || die "no driver at $sys: build it first (cmake --preset windows64 && cmake --build --preset windows64)"
 started=$SECONDS
 
 # Without this locale Wine silently falls back to code page 1252 and the GBK texts become "????".
@@ -87,7 +88,22 @@ if [ -f "$ready" ] && [ "$(cat "$mode_file" 2>/dev/null)" != "$mode" ]; then
     tavrex_session_stop
 fi
 
-tavrex_xvfb_start "$mode" || die "no X display"
+# A 32-bit-only prefix cannot load the x86-64 driver, and one created where 32-bit programs could not run has
+# an empty 32-bit side. Making such a prefix anew takes seconds; filling its 32-bit side in place
+# (WINEBOOTSTRAPMODE=1 wineboot -u) takes minutes where 32-bit programs are emulated.
+if [ -f "$WINEPREFIX/system.reg" ]; then
+    stale=""
+    if ! grep -q '^#arch=win64' "$WINEPREFIX/system.reg"; then
+        stale="is not a win64 one"
+    elif [ "$TAVREX_32BIT" != none ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        stale="has no 32-bit side"
+    fi
+    if [ -n "$stale" ]; then
+        tavrex_log "prefix $WINEPREFIX $stale: creating it anew"
+        tavrex_session_stop
+        rm -rf "$WINEPREFIX"
+    fi
+fi
 if [ -f "$ready" ]; then
     tavrex_log "prefix $WINEPREFIX exists: refreshing the driver"
 else
@@ -96,6 +112,8 @@ fi
 tavrex_session_start || tavrex_log "a wineserver already runs for this prefix"
 [ -f "$WINEPREFIX/system.reg" ] ||
     die "$WINE could not create $WINEPREFIX; its last words: $(tail -c 300 "$TAVREX_RUN_DIR/wine.log" 2>/dev/null)"
+[ "$TAVREX_32BIT" = none ] || [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] ||
+    die "$WINEPREFIX has no 32-bit side although 32-bit programs run here (see $TAVREX_RUN_DIR/wine.log)"
 
 if [ ! -f "$ready" ]; then
     # Debian's Wine does not find its own fonts (Tahoma, MS Sans Serif, Marlett) without these links.
@@ -129,8 +147,8 @@ if [ ! -f "$ready" ]; then
 fi
 
 tavrex_wine 60 net start Tavrex || die "the service Tavrex did not start (see $TAVREX_RUN_DIR/wine.log)"
-if [ -f "$TAVREX_BIN/tavrexctl.exe" ]; then
+if [ -f "$TAVREX_TOOLS_BIN/tavrexctl.exe" ]; then
     tavrex_driver_wait 15 || die "the service runs but \\\\.\\tavrex does not open"
 fi
 touch "$ready"
-tavrex_log "ready in $((SECONDS - started)) s: \\\\.\\tavrex is served (display $DISPLAY, mode $mode)"
+tavrex_log "ready in $((SECONDS - started)) s: \\\\.\\tavrex is served (display ${DISPLAY:-none}, mode $mode)"

@@ -3,6 +3,11 @@
 One Session per test file: it starts Xvfb and a persistent wineserver, prepares the prefix through
 scripts/wine_prefix.sh, and stops everything in stop() however the tests ended. Every child runs in its
 own process group and every wait has a timeout, so a hung Windows program fails a test instead of the run.
+
+Two builds meet in one win64 prefix: the deliverables of the build folder under test (TAVREX_BUILD_DIR:
+build/windows for the shipped i686 files, build/windows64 for their x86-64 stand-ins) and the stand-in driver
+and test tools from the x86-64 build (TAVREX_TOOLS_DIR), which run natively where 32-bit programs are
+emulated. Tests name them through deliverable() and tool().
 """
 
 import errno
@@ -18,8 +23,12 @@ from pathlib import Path
 REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("TAVREX_BUILD_DIR", REPO / "build" / "windows"))
 BIN = Path(os.environ.get("TAVREX_BIN_DIR", BUILD / "bin"))
+TOOLS_BIN = Path(os.environ.get("TAVREX_TOOLS_DIR", REPO / "build" / "windows64" / "bin"))
 OUT = BUILD / "e2e"
 SKIP_EXIT = 77  # ctest's SKIP_RETURN_CODE for these tests
+
+# The stand-in driver and the programs that steer and read it; everything else is a deliverable.
+TOOLS = ("tavrex.sys", "tavrexctl.exe", "tavrexauto.exe")
 
 SERVICE_KEY = r"HKLM\System\CurrentControlSet\Services\Tavrex"
 PARAMETERS_KEY = SERVICE_KEY + r"\Parameters"
@@ -35,6 +44,74 @@ class HarnessError(RuntimeError):
 
 def log(message):
     print(f"[e2e {time.strftime('%H:%M:%S')}] {message}", file=sys.stderr, flush=True)
+
+
+def _driver_requests():
+    """The request codes as driver/requests.h defines them, by their name there without "REQ_"."""
+    header = REPO / "driver" / "requests.h"
+    found = re.findall(r"\bREQ_(\w+)\s*=\s*(0x[0-9A-Fa-f]+)u?\s*;", header.read_text(encoding="utf-8"))
+    if not found:
+        raise RuntimeError(f"no request codes in {header}")
+    return {name: int(value, 16) for name, value in found}
+
+
+# The one copy of the request codes on this side, e.g. REQUESTS["SET_CALIBRATION"] == 0x000F2600.
+REQUESTS = _driver_requests()
+
+
+def request(name):
+    """A request code as "tavrexctl log" prints it: request("ARM_SAMPLE") == "0x000F2410"."""
+    return f"0x{REQUESTS[name]:08X}"
+
+
+def deliverable(name):
+    """A shipped file of the build under test: brennick.exe, lintara.cpl, cplhost.exe."""
+    return BIN / name
+
+
+def tool(name):
+    """A test tool or the stand-in driver: tavrexctl.exe, tavrexauto.exe, tavrex.sys (always x86-64)."""
+    return TOOLS_BIN / name
+
+
+_PE_MACHINES = {0x014C: "i686", 0x8664: "x86-64"}
+
+
+def pe_machine(path):
+    """The processor a Windows executable or DLL is built for: "i686", "x86-64" or None."""
+    try:
+        with open(path, "rb") as image:
+            header = image.read(4096)
+    except OSError:
+        return None
+    if header[:2] != b"MZ" or len(header) < 0x40:
+        return None
+    offset = int.from_bytes(header[0x3C:0x40], "little")
+    if header[offset:offset + 4] != b"PE\0\0":
+        return None
+    return _PE_MACHINES.get(int.from_bytes(header[offset + 4:offset + 6], "little"))
+
+
+def start_xvfb(screens=1, first=91, count=49):
+    """Starts Xvfb on the first free display number from first; returns (process, ":N").
+
+    The only Xvfb starter of the e2e tests and the demo. Both screens of a two-screen display sit at 0,0;
+    Xinerama joins them into one desktop that Wine splits into monitors.
+    """
+    geometry = ONE_SCREEN if screens == 1 else TWO_SCREENS
+    for number in range(first, first + count):
+        if Path(f"/tmp/.X11-unix/X{number}").exists() or Path(f"/tmp/.X{number}-lock").exists():
+            continue
+        process = subprocess.Popen(["Xvfb", f":{number}", *geometry, "-nolisten", "tcp", "-noreset"],
+                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, start_new_session=True)
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline and process.poll() is None:
+            if Path(f"/tmp/.X11-unix/X{number}").exists():
+                return process, f":{number}"
+            time.sleep(0.05)
+        kill_group(process)  # lost a race for this number, or did not start: try the next
+    raise HarnessError(f"Xvfb did not start on any display from :{first} to :{first + count - 1}")
 
 
 def gbk(data):
@@ -90,7 +167,7 @@ def unavailable_reason():
     """Why this machine cannot run the e2e tests at all, or None.
 
     Only a machine that can execute neither Wine loader counts; a missing package is a set-up fault and
-    fails instead. Without 32-bit user mode the 64-bit build runs under 64-bit Wine (see wine_env.sh).
+    fails instead, and so do i686 deliverables where 32-bit programs cannot run (Session.start says so).
     """
     if os.environ.get("TAVREX_WINE"):
         return None
@@ -144,31 +221,50 @@ class Session:
         self.display = None
         self.env = None
         self.programs = []
-        self.wine = os.environ.get("TAVREX_WINE", "wine")
+        self.wine = os.environ.get("TAVREX_WINE")
         self.wineserver = os.environ.get("TAVREX_WINESERVER", "wineserver")
+        self.machine = None  # "i686" or "x86-64": what the deliverables are built for
+        self.thirty_two_bit = None  # how 32-bit programs run here: "native", "emulated" or "none"
+        self.thirty_two_bit_text = None  # the same in words
 
     # ---- life cycle -------------------------------------------------------------------------
 
     def start(self):
-        global BIN
         OUT.mkdir(parents=True, exist_ok=True)
         self.env = self._environment()
-        # wine_env.sh picks the flavour this machine can run: the 32-bit binaries under 32-bit Wine, or
-        # the same sources built for x86-64 under 64-bit Wine where 32-bit programs cannot execute.
-        if "TAVREX_BIN_DIR" not in os.environ and self.env.get("TAVREX_BIN"):
-            BIN = Path(self.env["TAVREX_BIN"])
-        if "TAVREX_WINE" not in os.environ and self.env.get("WINE"):
-            self.wine = self.env["WINE"]
-        log(f"running {BIN} under {self.wine} ({self.env.get('WINEARCH', '?')})")
-        for tool in ("Xvfb", "import", "convert", self.wine, self.wineserver):
-            if not shutil.which(tool):
-                raise HarnessError(f"{tool} is missing: run scripts/setup.sh")
-        for exe in ("brennick.exe", "tavrexauto.exe", "tavrexctl.exe"):
-            if not (BIN / exe).exists():
-                raise HarnessError(f"{BIN / exe} is missing: build the windows (or windows64) preset first")
+        self.wine = self.wine or self.env["WINE"]
+        self.thirty_two_bit = self.env["TAVREX_32BIT"]
+        self.thirty_two_bit_text = self.env["TAVREX_32BIT_TEXT"]
+        self.machine = pe_machine(deliverable("brennick.exe"))
+        log(f"deliverables: {self.machine or '?'} from {BIN}; driver and test tools: x86-64 from {TOOLS_BIN}; "
+            f"{self.thirty_two_bit_text}")
+        for program in ("Xvfb", "import", "convert", self.wine, self.wineserver):
+            if not shutil.which(program):
+                raise HarnessError(f"{program} is missing: run scripts/setup.sh")
+        if not deliverable("brennick.exe").exists():
+            raise HarnessError(f"{deliverable('brennick.exe')} is missing: build the preset of {BUILD.name} first")
+        for name in TOOLS:
+            if pe_machine(tool(name)) != "x86-64":
+                raise HarnessError(f"{tool(name)} is missing or not x86-64: the driver and the test tools come "
+                                   "from the x86-64 build (cmake --preset windows64 && cmake --build --preset "
+                                   "windows64)")
+        if self.machine == "i686" and self.thirty_two_bit == "none":
+            raise HarnessError("the i686 deliverables cannot run: this machine runs no 32-bit programs. "
+                               "scripts/setup.sh makes them run emulated; without that only the x86-64 "
+                               "stand-ins can be tested (ctest --preset windows64)")
         self._start_xvfb()
         self._prepare_prefix()
         self._start_wine()
+
+    @property
+    def registry_view(self):
+        """The reg.exe switch that shows the registry as the deliverables see it (32-bit ones: Wow6432Node)."""
+        return ["/reg:32"] if self.machine == "i686" else []
+
+    def control_exe(self):
+        """Wine's Control Panel host of the deliverables' bitness, as a Windows path."""
+        folder = "syswow64" if self.machine == "i686" else "system32"
+        return f"C:\\windows\\{folder}\\control.exe"
 
     def stop(self):
         for program in self.programs:
@@ -178,9 +274,9 @@ class Session:
             try:
                 if self.screens == 2 and self.display:
                     # The prefix goes back to the one virtual desktop that every other test expects.
-                    self._reg(["add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default", "/f"])
-                    self._reg(["delete", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/f"], check=False)
-                    self._reg(["delete", r"HKCU\Software\Wine\X11 Driver", "/v", "UseXRandR", "/f"], check=False)
+                    self.reg("add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default", "/f", view=False)
+                    self.reg("delete", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/f", check=False, view=False)
+                    self.reg("delete", r"HKCU\Software\Wine\X11 Driver", "/v", "UseXRandR", "/f", check=False, view=False)
                     self.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
                 run([self.wineserver, "-k"], self.env, timeout=20)
             except HarnessError as error:
@@ -190,47 +286,35 @@ class Session:
 
     def _environment(self):
         env = dict(os.environ)
+        # The build under test is fixed here; wine_env.sh keeps what is already set and adds the rest.
         env.update({
-            "LANG": "zh_CN.UTF-8", "LC_ALL": "zh_CN.UTF-8",
-            "WINEDEBUG": "-all,err+module",
             "WINEPREFIX": str(BUILD / "wine-prefix"),
-            "WINEDLLOVERRIDES": "winemenubuilder.exe=d;mscoree,mshtml=",
+            "TAVREX_FLAVOUR_DIR": str(BUILD),
+            "TAVREX_BIN": str(BIN),
+            "TAVREX_TOOLS_BIN": str(TOOLS_BIN),
         })
-        # scripts/wine_env.sh is where the project keeps what every Wine command needs; its variables win.
+        for name in ("DISPLAY", "TAVREX_DISPLAY", "TAVREX_RUN_DIR"):
+            env.pop(name, None)
         script = REPO / "scripts" / "wine_env.sh"
-        if script.exists():
-            code, out, err = run(["bash", "-c", 'set -a; source "$1" >/dev/null 2>&1; env -0', "_", str(script)],
-                                 env, timeout=30)
-            if code != 0:
-                raise HarnessError(f"sourcing {script} failed: {gbk(err)}")
-            for entry in out.split(b"\0"):
-                if b"=" in entry:
-                    name, value = entry.split(b"=", 1)
-                    env[name.decode()] = value.decode(errors="replace")
-        env.pop("DISPLAY", None)
+        code, out, err = run(["bash", "-c", 'set -a; source "$1" >/dev/null 2>&1; env -0', "_", str(script)],
+                             env, timeout=60)
+        if code != 0:
+            raise HarnessError(f"sourcing {script} failed: {gbk(err)}")
+        for entry in out.split(b"\0"):
+            if b"=" in entry:
+                name, value = entry.split(b"=", 1)
+                env[name.decode()] = value.decode(errors="replace")
         return env
 
     def _start_xvfb(self):
-        for number in range(91, 140):
-            if Path(f"/tmp/.X11-unix/X{number}").exists() or Path(f"/tmp/.X{number}-lock").exists():
-                continue
-            geometry = ONE_SCREEN if self.screens == 1 else TWO_SCREENS
-            self.xvfb = subprocess.Popen(["Xvfb", f":{number}", *geometry, "-nolisten", "tcp", "-noreset"],
-                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                         stderr=subprocess.DEVNULL, start_new_session=True)
-            deadline = time.monotonic() + 10
-            while time.monotonic() < deadline:
-                if Path(f"/tmp/.X11-unix/X{number}").exists():
-                    self.display = f":{number}"
-                    self.env["DISPLAY"] = self.display
-                    self.env["TAVREX_DISPLAY"] = self.display  # wine_prefix.sh then uses this server
-                    log(f"Xvfb {self.display} with {self.screens} screen(s)")
-                    return
-                if self.xvfb.poll() is not None:
-                    break
-                time.sleep(0.05)
-            kill_group(self.xvfb)
-        raise HarnessError("Xvfb did not start")
+        self.xvfb, display = start_xvfb(self.screens)
+        self._use_display(display)
+        log(f"Xvfb {display} with {self.screens} screen(s)")
+
+    def _use_display(self, display):
+        self.display = display
+        self.env["DISPLAY"] = display
+        self.env["TAVREX_DISPLAY"] = display  # wine_prefix.sh then uses this server
 
     def _prepare_prefix(self):
         script = REPO / "scripts" / "wine_prefix.sh"
@@ -246,9 +330,9 @@ class Session:
         run([self.wineserver, "-w"], self.env, timeout=30)
         if self.screens == 2:
             # Two monitors show only without a virtual desktop, unmanaged, with Xinerama instead of XRandR.
-            self._reg(["delete", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/f"], check=False)
-            self._reg(["add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"])
-            self._reg(["add", r"HKCU\Software\Wine\X11 Driver", "/v", "UseXRandR", "/d", "N", "/f"])
+            self.reg("delete", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/f", check=False, view=False)
+            self.reg("add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f", view=False)
+            self.reg("add", r"HKCU\Software\Wine\X11 Driver", "/v", "UseXRandR", "/d", "N", "/f", view=False)
             run([self.wineserver, "-k"], self.env, timeout=30)
             run([self.wineserver, "-w"], self.env, timeout=30)
 
@@ -261,7 +345,7 @@ class Session:
         # The first window-station user of a session starts the desktop process, which keeps its stdio.
         # Start it here, with nothing to hold, rather than from a program whose pipes a test reads (two
         # programs racing to start it can also leave both waiting).
-        run([self.wine, str(BIN / "tavrexauto.exe"), "zorder"], self.env, timeout=120, capture=False)
+        run([self.wine, str(tool("tavrexauto.exe")), "zorder"], self.env, timeout=120, capture=False)
         if driver:
             self.start_driver()
 
@@ -292,13 +376,23 @@ class Session:
 
     def run_windows(self, exe, *args, timeout=60):
         """Runs a Windows program to its end; returns (exit code, stdout text, stderr text)."""
-        code, out, err = run([self.wine, str(exe), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = run([self.wine, str(self.resolve(exe)), *map(str, args)], self.env, timeout=timeout)
         return code, gbk(out), err.decode("utf-8", errors="replace")
+
+    @staticmethod
+    def resolve(exe):
+        """Our binaries by name (the tools from the x86-64 build, the rest from the build under test);
+        a path as it is; anything else ("C:\\windows\\notepad.exe", "reg") as Wine finds it."""
+        name = str(exe)
+        if name in TOOLS:
+            return tool(name)
+        if "/" not in name and "\\" not in name and deliverable(name).exists():
+            return deliverable(name)
+        return exe
 
     def launch(self, exe, *args):
         """Starts a Windows program and leaves it running."""
-        # Our binaries by name; anything else ("C:\\windows\\notepad.exe") as Wine finds it.
-        path = BIN / exe if (BIN / exe).exists() else exe
+        path = self.resolve(exe)
         process = subprocess.Popen([self.wine, str(path), *map(str, args)], env=self.env,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                    start_new_session=True)
@@ -307,7 +401,7 @@ class Session:
         return program
 
     def auto_raw(self, *args, timeout=60):
-        code, out, err = run([self.wine, str(BIN / "tavrexauto.exe"), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = run([self.wine, str(tool("tavrexauto.exe")), *map(str, args)], self.env, timeout=timeout)
         return code, gbk(out), gbk(err)
 
     def auto(self, *args, timeout=60):
@@ -318,7 +412,7 @@ class Session:
         return out.splitlines()
 
     def ctl_raw(self, *args, timeout=60):
-        code, out, err = run([self.wine, str(BIN / "tavrexctl.exe"), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = run([self.wine, str(tool("tavrexctl.exe")), *map(str, args)], self.env, timeout=timeout)
         return code, gbk(out), gbk(err)
 
     def ctl(self, *args, timeout=60):
@@ -329,7 +423,9 @@ class Session:
 
     # ---- windows, read through tavrexauto -----------------------------------------------------
 
-    def wait_window(self, class_name, title, timeout_ms=10000):
+    # A 32-bit window takes 1.5 to 3 s to appear where 32-bit programs are emulated, 0.3 s natively; the
+    # default bound leaves room for a loaded machine and costs nothing when the window comes.
+    def wait_window(self, class_name, title, timeout_ms=30000):
         return self.auto("wait", class_name, title, timeout_ms, timeout=timeout_ms / 1000 + 30)[0]
 
     def window_exists(self, class_name, title):
@@ -372,11 +468,26 @@ class Session:
 
     # ---- registry -----------------------------------------------------------------------------
 
-    def _reg(self, args, check=True):
-        code, out, err = self.run_windows("reg", *args, timeout=60)
+    def reg(self, *args, check=True, view=True):
+        """reg.exe on the registry as the deliverables see it (view=False: the 64-bit view, where Wine keeps
+        its own settings); returns (exit code, output)."""
+        code, out, err = self.run_windows("reg", *args, *(self.registry_view if view else []), timeout=60)
         if check and code != 0:
             raise HarnessError(f"reg {' '.join(args)} exited {code}: {out}{err}")
-        return code
+        return code, out
+
+    def _reg(self, args, check=True):
+        return self.reg(*args, check=check)[0]
+
+    def values(self, key):
+        """The values of a key as the deliverables see it: {name: (REG_ type, data text)}; {} when absent."""
+        code, out = self.reg("query", key, check=False)
+        result = {}
+        for line in out.splitlines() if code == 0 else []:
+            match = re.match(r"^\s+(.*?)\s+(REG_[A-Z_]+)\s*(.*)$", line)
+            if match:
+                result[match.group(1)] = (match.group(2), match.group(3))
+        return result
 
     def set_dword(self, key, name, value):
         self._reg(["add", key, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f"])

@@ -8,7 +8,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-from harness import PARAMETERS_KEY, SERVICE_KEY  # noqa: E402
+from harness import PARAMETERS_KEY, SERVICE_KEY, request  # noqa: E402
 
 CLASS = "TAVREXCALIBA"
 TITLE = "TAVREX CALIBRAY"
@@ -22,8 +22,9 @@ WRONG_VERSION = "已安装的驱动程序版本不正确。"
 PROMPT_CAPTION = " 提示"
 BOX_CAPTION = "提示"
 
-STATE_REQUEST = "0x000F26A0"
-CONTROLLER_REQUEST = "0x000F2688"
+STATE_REQUEST = request("GET_DRIVER_STATE")
+CONTROLLER_REQUEST = request("CONTROLLER_COMMAND")
+ARM_REQUEST = request("ARM_SAMPLE")
 ET3_FRAME = "01 45 54 33 0D"
 GP_FRAME = "01 47 50 0D"
 
@@ -57,7 +58,7 @@ class StartupCase(unittest.TestCase):
     def launch(self):
         return session.launch("brennick.exe")
 
-    def assertExitsZero(self, program, timeout=15):
+    def assertExitsZero(self, program, timeout=30):
         self.assertEqual(program.wait(timeout), 0, f"{program.name} exit code")
 
     def assertPrompt(self, text, name):
@@ -91,6 +92,15 @@ class StartupCase(unittest.TestCase):
 
     def controller_frames(self, frame):
         return [line for line in self.requests() if line.startswith(f"{CONTROLLER_REQUEST} {frame}")]
+
+    def wait_request(self, prefix, count=1, timeout=30):
+        """Waits until the driver has received count requests whose log line starts so; returns those."""
+        deadline = time.monotonic() + timeout
+        while True:
+            lines = [line for line in self.requests() if line.startswith(prefix)]
+            if len(lines) >= count or time.monotonic() > deadline:
+                return lines
+            time.sleep(0.2)
 
     def end_calibrator(self, program, window):
         session.auto("key", window, VK_ESCAPE, "up")
@@ -201,13 +211,10 @@ class DriverLoaded(StartupCase):
         started = time.monotonic()
         window = session.wait_window(CLASS, TITLE)
         # Five attempts, each followed by 2000 + 50 ms: the fifth is sent no sooner than 4 x 2050 ms in.
-        deadline = started + 30
-        while len(self.controller_frames(ET3_FRAME)) < 5 and time.monotonic() < deadline:
-            time.sleep(0.2)
-        fifth_seen = time.monotonic() - started
-        self.assertEqual(len(self.controller_frames(ET3_FRAME)), 5)
-        self.assertGreaterEqual(fifth_seen, 4 * 2.05)
-        time.sleep(2.05 + 1.0)  # the last wait, then the first paint
+        self.assertEqual(len(self.wait_request(f"{CONTROLLER_REQUEST} {ET3_FRAME}", 5)), 5)
+        self.assertGreaterEqual(time.monotonic() - started, 4 * 2.05)
+        # After the last wait the first target shows and asks the driver for a touch.
+        self.assertTrue(self.wait_request(ARM_REQUEST), "the first target never asked for a touch")
         self.assertTrue(program.running())
         self.assertEqual(len(self.controller_frames(ET3_FRAME)), 5, "more than five attempts")
         self.assertEqual(self.controller_frames(GP_FRAME), [], "GP sent although ET3 was never acknowledged")
@@ -251,9 +258,7 @@ class CalibrationArea(StartupCase):
         self.assertEqual(info["style"] & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0)
         self.assertEqual(info["owner"], 0)
         # An acknowledging controller: one ET3, then GP once.
-        deadline = time.monotonic() + 10
-        while not self.controller_frames(GP_FRAME) and time.monotonic() < deadline:
-            time.sleep(0.2)
+        self.wait_request(f"{CONTROLLER_REQUEST} {GP_FRAME}")
         self.assertEqual(len(self.controller_frames(ET3_FRAME)), 1)
         self.assertEqual(len(self.controller_frames(GP_FRAME)), 1)
         session.screenshot(name)
