@@ -31,7 +31,7 @@ def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 5
     session = harness.start_session()
     try:
-        applet = session.windows_path(harness.BIN / "lintara.cpl")
+        applet = session.windows_path(harness.deliverable("lintara.cpl"))
         panel = measure(session, [applet, "time"], "Halvery控制面板", runs)
         bare = measure(session, ["-", "bare"], "bare", runs)
     finally:

@@ -5,9 +5,16 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
+bash scripts/check_format.sh
+
 cmake --preset host >/dev/null
 cmake --build --preset host
 ctest --preset host
+
+# The worker thread and the window thread share flags: the unit tests again under ThreadSanitizer.
+cmake --preset host-tsan >/dev/null
+cmake --build --preset host-tsan
+ctest --preset host-tsan
 
 # The stand-in driver and the test tools always run as x86-64; the deliverables are tested as shipped (i686)
 # wherever 32-bit programs run, natively or emulated, and only otherwise as their x86-64 stand-ins.

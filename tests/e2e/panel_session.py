@@ -40,7 +40,7 @@ def stop():
 
 
 def applet_path():
-    return session.windows_path(harness.BIN / "lintara.cpl")
+    return session.windows_path(harness.deliverable("lintara.cpl"))
 
 
 def parse_answers(text):
@@ -116,7 +116,7 @@ class PanelCase(unittest.TestCase):
         return [line.split()[0] for line in session.ctl("log")]
 
     def query(self, key, name):
-        code, out, _ = session.run_windows("reg", "query", key, "/v", name)
+        code, out = session.reg("query", key, "/v", name, check=False)
         if code != 0:
             return None
         match = re.search(rf"^\s*{re.escape(name)}\s+(REG_\w+)\s*(.*?)\s*$", out, re.M)
@@ -126,10 +126,10 @@ class PanelCase(unittest.TestCase):
         return int(value, 16) if kind == "REG_DWORD" else value
 
     def set_sz(self, key, name, value):
-        session.run_windows("reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+        session.reg("add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
 
     def delete_value(self, key, name):
-        session.run_windows("reg", "delete", key, "/v", name, "/f")
+        session.reg("delete", key, "/v", name, "/f", check=False)
 
     def wait_for(self, read, expected, what, timeout=20):
         """Polls read() until it answers expected: clicks are posted, so the page takes them later."""

@@ -66,7 +66,7 @@ class AppletCase(PanelCase):
 
 class ItemAnswers(AppletCase):
     def test_the_host_learns_one_item_with_its_name_description_and_icon(self):
-        code, out, err = session.run_windows(harness.BIN / "cplhost.exe", applet_path(), "inquire", timeout=120)
+        code, out, err = session.run_windows(harness.deliverable("cplhost.exe"), applet_path(), "inquire", timeout=120)
         self.assertEqual(code, 0, out + err)
         answers = parse_answers(out)
         self.assertEqual(answers["init"], ["1"])
@@ -75,7 +75,7 @@ class ItemAnswers(AppletCase):
         self.assertEqual(answers["untouched"], ["1"], "CPL_INQUIRE wrote into the host's record")
         self.assertEqual(answers["newinquire"], ["0"])
         self.assertEqual(answers["size"], answers["record"], "dwSize is not the size of NEWCPLINFOA")
-        if harness.BIN.name == "bin" and "windows64" not in str(harness.BIN):
+        if harness.pe_machine(harness.deliverable("lintara.cpl")) == "i686":
             self.assertEqual(answers["size"], ["244"])
         self.assertEqual((answers["flags"], answers["help"], answers["data"]), (["0"], ["0"], ["0"]))
         self.assertEqual(answers["icon"], ["1"])
@@ -290,11 +290,11 @@ class Pages(AppletCase):
     def test_calibrate_starts_the_calibrator_from_a_folder_with_blanks(self):
         folder = Path(session.env["WINEPREFIX"]) / "drive_c" / "Program Files" / "Tavrex Tools"
         folder.mkdir(parents=True, exist_ok=True)
-        shutil.copy(harness.BIN / "brennick.exe", folder / "brennick.exe")
+        shutil.copy(harness.deliverable("brennick.exe"), folder / "brennick.exe")
         decoy = Path(session.env["WINEPREFIX"]) / "drive_c" / "Program.exe"
-        shutil.copy(harness.BIN / "cplhost.exe", decoy)  # would print its usage and end, starting nothing
-        session.run_windows("reg", "add", TOOLS_KEY, "/v", "FilePath", "/t", "REG_SZ", "/d",
-                            r"C:\Program Files\Tavrex Tools", "/f")
+        shutil.copy(harness.deliverable("cplhost.exe"), decoy)  # would print its usage and end, starting nothing
+        session.reg("add", TOOLS_KEY, "/v", "FilePath", "/t", "REG_SZ", "/d",
+                    r"C:\Program Files\Tavrex Tools", "/f")
         try:
             program, _ = self.open_panel()
             panel = self.wait_panel()
@@ -311,7 +311,7 @@ class Pages(AppletCase):
             decoy.unlink(missing_ok=True)
 
     def test_calibrate_without_the_tools_key_says_so_each_time(self):
-        code, _, _ = session.run_windows("reg", "query", TOOLS_KEY)
+        code, _ = session.reg("query", TOOLS_KEY, check=False)
         saved = session.export_key(TOOLS_KEY, "applet_tools.reg") if code == 0 else None
         if saved:
             session.delete_key(TOOLS_KEY)
@@ -334,7 +334,7 @@ class Pages(AppletCase):
 
 class WineControlPanel(AppletCase):
     def test_wines_own_control_exe_opens_the_panel(self):
-        program = session.launch("control.exe", applet_path())
+        program = session.launch(session.control_exe(), applet_path())
         panel = self.wait_panel()
         self.assertEqual(session.auto("tabs", panel)[1:], TABS)
         session.screenshot("applet_control_exe")
