@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The demo: brennick calibrates a simulated touch panel under Wine against the stand-in driver.
+"""The demo: brennick calibrates a simulated touch panel under Wine against the stand-in driver; then lintara.cpl
+is opened through Wine's control.exe, one setting changed on each page and stored with OK (demo_panel.py).
 
 A touch panel whose controller does not answer commands and that is mounted rotated (axes swapped, one
 reversed) is calibrated with the corner layout; then, unless --corner-only, an upright panel whose controller
@@ -83,6 +84,9 @@ os.environ["TAVREX_BUILD_DIR"] = str(FLAVOUR / "demo")
 os.environ["TAVREX_BIN_DIR"] = str(FLAVOUR / "bin")
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 import harness  # noqa: E402
+
+sys.path.insert(0, str(REPO / "scripts"))
+import demo_panel  # noqa: E402
 
 harness.OUT = SHOTS
 
@@ -349,6 +353,7 @@ def main():
         runs = [CORNER] if args.corner_only else [CORNER, CONTROLLER]
         for number, run in enumerate(runs, 1):
             calibrate(session, run, number)
+        demo_panel.run(session, SHOTS)
     finally:
         session.stop()
     say(f"demo: done in {time.monotonic() - started:.0f} s")
@@ -357,7 +362,7 @@ def main():
 if __name__ == "__main__":
     try:
         main()
-    except (DemoError, harness.HarnessError, OSError, subprocess.SubprocessError) as error:
+    except (DemoError, demo_panel.PanelDemoError, harness.HarnessError, OSError, subprocess.SubprocessError) as error:
         print(f"demo: FAILED: {error}", file=sys.stderr)
         sys.exit(1)
     except KeyboardInterrupt:
