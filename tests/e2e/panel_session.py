@@ -18,8 +18,8 @@ PANEL_TITLE = "Halvery控制面板"
 HOST_CLASS = "TavrexCplHost"
 MOUSE_KEY = r"HKCU\Control Panel\Mouse"
 
-STATE_REQUEST = "0x000F26A0"
-RELOAD_REQUEST = "0x000F2620"
+STATE_REQUEST = harness.request("GET_DRIVER_STATE")
+RELOAD_REQUEST = harness.request("RELOAD_SETTINGS")
 
 IDOK = 1
 IDCANCEL = 2

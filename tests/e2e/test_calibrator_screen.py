@@ -18,9 +18,9 @@ DIALOG = "#32770"
 CONFIRM_CAPTION = " 校准确认"
 VK_RETURN = 13
 
-RELOAD = "0x000F2620"
-ARM = "0x000F2410"
-READ = "0x000F2408"
+RELOAD = harness.request("RELOAD_SETTINGS")
+ARM = harness.request("ARM_SAMPLE")
+READ = harness.request("READ_SAMPLE")
 
 SKY = (166, 202, 240)
 YELLOW = (255, 255, 0)
