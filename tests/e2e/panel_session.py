@@ -116,14 +116,11 @@ class PanelCase(unittest.TestCase):
         return [line.split()[0] for line in session.ctl("log")]
 
     def query(self, key, name):
-        code, out = session.reg("query", key, "/v", name, check=False)
-        if code != 0:
+        """A value as the deliverables see it: a number for REG_DWORD, the text otherwise; None when absent."""
+        kind, data = session.values(key).get(name, (None, None))
+        if kind is None:
             return None
-        match = re.search(rf"^\s*{re.escape(name)}\s+(REG_\w+)\s*(.*?)\s*$", out, re.M)
-        if not match:
-            return None
-        kind, value = match.groups()
-        return int(value, 16) if kind == "REG_DWORD" else value
+        return int(data, 16) if kind == "REG_DWORD" else data.strip()
 
     def set_sz(self, key, name, value):
         session.reg("add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
