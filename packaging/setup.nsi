@@ -121,6 +121,14 @@ FunctionEnd
 
 Section "-Tavrex"
   SetRegView 32
+  ; Installing into another folder than the last install moves it: what that install put there goes.
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} $0 != $INSTDIR
+    Delete /REBOOTOK "$0\brennick.exe"
+    Delete "$0\${UNINSTALLER}"
+    RMDir /REBOOTOK "$0"
+  ${EndIf}
   !insertmacro PlaceFile "brennick.exe" "$INSTDIR"
   !insertmacro PlaceFile "lintara.cpl" "$SystemFolder"
   SetOutPath "$INSTDIR"

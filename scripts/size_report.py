@@ -50,8 +50,8 @@ def pe_facts(path):
                 break
             exports.append(match.group(1))
     sections = []
-    for match in re.finditer(r"^\s+\d+\s+(\S+)\s+([0-9a-f]{8})\s+[0-9a-f]{8}\s+[0-9a-f]{8}\s+([0-9a-f]{8})", headers,
-                             re.M):
+    for match in re.finditer(r"^\s+\d+\s+(\S+)\s+([0-9a-f]{8})\s+[0-9a-f]{8,16}\s+[0-9a-f]{8,16}\s+[0-9a-f]{8}",
+                             headers, re.M):
         sections.append((match.group(1), int(match.group(2), 16)))
     return subsystem.group(1) if subsystem else "?", imports, exports, sections
 
