@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""The demo: brennick calibrates a simulated touch panel under Wine against the stand-in driver; then lintara.cpl
-is opened through Wine's control.exe, one setting changed on each page and stored with OK (demo_panel.py).
+"""The demo: brennick calibrates a simulated touch panel under Wine against the stand-in driver; then the release's
+setup.exe installs both deliverables silently, and the installed lintara.cpl is opened through Wine's control.exe,
+one setting changed on each page and stored with OK (demo_panel.py).
 
 A touch panel whose controller does not answer commands and that is mounted rotated (axes swapped, one
 reversed) is calibrated with the corner layout; then, unless --corner-only, an upright panel whose controller
@@ -18,6 +19,7 @@ Wine prefix of its own (<that build dir>/demo/wine-prefix) and screenshots in bu
 import argparse
 import math
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -121,6 +123,46 @@ class DemoSession(harness.Session):
         self.xvfb, display = harness.start_xvfb(first=self.FIRST_DISPLAY, count=40)
         self._use_display(display)
         harness.log(f"Xvfb {display}")
+
+
+# ---- the installer ------------------------------------------------------------------------------------------
+
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrex"
+TOOLS_KEY = r"HKLM\Software\Manufacturer\Tavrex"
+INSTALLED_APPLET = r"C:\windows\system32\lintara.cpl"  # as 32-bit programs name the system folder they see
+REBOOT_REQUIRED = 3010 & 0xFF  # Wine hands a Windows exit code to Linux in 8 bits
+
+
+def release_setup():
+    header = (REPO / "packaging" / "version.h").read_text(encoding="utf-8")
+    parts = [re.search(rf"#define TAVREX_VERSION_{part} (\d+)", header).group(1)
+             for part in ("MAJOR", "MINOR", "PATCH", "BUILD")]
+    return REPO / "build" / "dist" / f"tavrex-{'.'.join(parts)}-setup.exe"
+
+
+def install(session):
+    """Installs the release silently, as an administrator deploys it; says where everything went."""
+    setup = release_setup()
+    if not setup.is_file():
+        raise DemoError(f"no installer at {setup}: build the windows preset with nsis installed (scripts/setup.sh)")
+    started = time.monotonic()
+    code, out, err = session.run_windows(setup, "/S", timeout=300)
+    if code not in (0, REBOOT_REQUIRED):
+        raise DemoError(f"{setup.name} /S exited {code}: {out}{err}")
+    entry = session.values(UNINSTALL_KEY)
+    if "InstallLocation" not in entry:
+        raise DemoError(f"{setup.name} /S wrote no uninstall entry")
+    folder = entry["InstallLocation"][1]
+    say(f"== Install: {setup.name} /S, {time.monotonic() - started:.1f} s"
+        + (" (a file in use is replaced at the next restart)" if code else ""))
+    say(f"   brennick.exe   {folder}\\brennick.exe")
+    say(f"   lintara.cpl    {INSTALLED_APPLET} as 32-bit programs see it (drive_c/windows/syswow64 in the prefix)")
+    say(f"   FilePath       {session.values(TOOLS_KEY).get('FilePath', ('', '?'))[1]}   ({TOOLS_KEY}, 32-bit view)")
+    say(f"   uninstall entry {UNINSTALL_KEY} (32-bit view):")
+    for name, (_, data) in entry.items():
+        say(f"     {name:<21} {data}")
+    say()
+    return INSTALLED_APPLET
 
 
 # ---- the simulated panels -----------------------------------------------------------------------------------
@@ -353,7 +395,12 @@ def main():
         runs = [CORNER] if args.corner_only else [CORNER, CONTROLLER]
         for number, run in enumerate(runs, 1):
             calibrate(session, run, number)
-        demo_panel.run(session, SHOTS)
+        if session.machine == "i686":
+            demo_panel.run(session, SHOTS, install(session))
+        else:
+            say("demo: the installer is a 32-bit program, which this machine cannot run: the panel opens from the "
+                "build folder")
+            demo_panel.run(session, SHOTS)
     finally:
         session.stop()
     say(f"demo: done in {time.monotonic() - started:.0f} s")

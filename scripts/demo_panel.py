@@ -36,9 +36,8 @@ def wait_for(condition, timeout, what):
     raise PanelDemoError(f"{what} within {timeout} s")
 
 
-def item_texts(session):
+def item_texts(session, applet):
     """The item's name and description as a Control Panel host reads them (CPL_NEWINQUIRE)."""
-    applet = panel_session.applet_path()
     code, out, err = session.run_windows(harness.deliverable("cplhost.exe"), applet, "inquire", timeout=120)
     if code != 0:
         raise PanelDemoError(f"cplhost inquire exited {code}: {out}{err}")
@@ -55,10 +54,12 @@ def stored(session):
                                                                       "DoubleClickWidth")}
 
 
-def run(session, shots):
-    """The whole panel part; screenshots go to shots/demo_panel_*.png."""
+def run(session, shots, applet=None):
+    """The whole panel part, on the applet at the Windows path applet (by default the build's own); screenshots
+    go to shots/demo_panel_*.png."""
     panel_session.session = session
-    name, description, size = item_texts(session)
+    applet = applet or panel_session.applet_path()
+    name, description, size = item_texts(session, applet)
     say(f"panel: the Control Panel lists \"{name}\" ({description}); NEWCPLINFOA of {size} bytes")
 
     # Settings as an installation might leave them, the driver on COM2, and two more ports that open.
@@ -77,9 +78,9 @@ def run(session, shots):
         ", ".join(f"{key} \"{value}\"" for key, value in mouse.items()))
     session.ctl("log", "--clear")
     with panel_session.serial_ports({1: ports / "com1", 4: ports / "com4"}):
-        program = session.launch(session.control_exe(), panel_session.applet_path())
+        program = session.launch(session.control_exe(), applet)
         panel = session.wait_window("#32770", PANEL_TITLE, 60000)
-        say(f"panel: opened by {session.control_exe()}; tabs: {' | '.join(session.auto('tabs', panel)[1:])}")
+        say(f"panel: {applet} opened by {session.control_exe()}; tabs: {' | '.join(session.auto('tabs', panel)[1:])}")
 
         session.auto("page", panel, 0)
         session.screenshot("demo_panel_1_calibrate")

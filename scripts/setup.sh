@@ -6,7 +6,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 packages=(cmake ninja-build g++ libgtest-dev python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb
-          fonts-wqy-microhei locales imagemagick xdotool x11-utils clang-format)
+          fonts-wqy-microhei locales imagemagick xdotool x11-utils clang-format nsis)
 
 missing=()
 for p in "${packages[@]}"; do

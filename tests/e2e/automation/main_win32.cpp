@@ -411,6 +411,41 @@ BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
     return TRUE;
 }
 
+// What Explorer shows on a file's Details tab: the fixed versions, then the strings of the first translation.
+int Version(const std::wstring& file) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
+    std::vector<BYTE> data(size);
+    if (size == 0 || !GetFileVersionInfoW(file.c_str(), 0, size, data.data())) return Fail(L"no version resource");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
+        return Fail(L"no fixed version information");
+    auto dotted = [](DWORD high, DWORD low) {
+        return std::to_wstring(HIWORD(high)) + L"." + std::to_wstring(LOWORD(high)) + L"." +
+               std::to_wstring(HIWORD(low)) + L"." + std::to_wstring(LOWORD(low));
+    };
+    Line(L"fileversion " + dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS));
+    Line(L"productversion " + dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS));
+    WORD* translation = nullptr;
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) ||
+        length < 2 * sizeof(WORD))
+        return Fail(L"no translation");
+    Line(L"translation " + std::to_wstring(translation[0]) + L" " + std::to_wstring(translation[1]));
+    // The string block is named by the translation: language and code page, four lower-case hex digits each.
+    std::wstring block = L"\\StringFileInfo\\";
+    for (const WORD part : {translation[0], translation[1]})
+        for (int shift = 12; shift >= 0; shift -= 4) block += L"0123456789abcdef"[(part >> shift) & 0xF];
+    block += L"\\";
+    for (const wchar_t* name : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName",
+                                L"OriginalFilename", L"ProductName", L"ProductVersion"}) {
+        wchar_t* value = nullptr;
+        if (VerQueryValueW(data.data(), (block + name).c_str(), reinterpret_cast<void**>(&value), &length) && value)
+            Line(std::wstring(name) + L" " + value);
+    }
+    return kExitOk;
+}
+
 int Execute(const Request& request) {
     switch (request.verb) {
         case Verb::Wait: return Wait(request);
@@ -418,6 +453,7 @@ int Execute(const Request& request) {
         case Verb::Foreground: Line(FormatHandle(HandleValue(GetForegroundWindow()))); return kExitOk;
         case Verb::ZOrder: EnumWindows(PrintTopLevel, 0); return kExitOk;
         case Verb::DoubleClickTime: Line(std::to_wstring(GetDoubleClickTime())); return kExitOk;
+        case Verb::Version: return Version(request.file);
         case Verb::Monitors:
             return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? kExitOk
                                                                           : Fail(L"EnumDisplayMonitors failed");

@@ -22,6 +22,7 @@ const wchar_t* const kUsage =
     L"       tavrexauto page WINDOW INDEX                   choose tab INDEX of the property sheet; print its page\n"
     L"                                                      and \"took N us\", the time the change took\n"
     L"       tavrexauto foreground | zorder | monitors | doubleclicktime\n"
+    L"       tavrexauto version FILE                        a file's version resource as Windows reads it\n"
     L"WINDOW is a handle (0x1A2B or decimal) or CLASS TITLE, * for any; timeouts default to 10000 ms.\n"
     L"exit: 0 done, 1 not found, timed out or refused, 2 bad arguments\n";
 
@@ -86,12 +87,13 @@ struct Verbs {
 };
 
 constexpr Verbs kVerbs[] = {
-    {L"wait", Verb::Wait},     {L"gone", Verb::Gone},         {L"info", Verb::Info},
-    {L"text", Verb::Text},     {L"children", Verb::Children}, {L"click", Verb::Click},
-    {L"key", Verb::Key},       {L"close", Verb::Close},       {L"slider", Verb::Slider},
-    {L"pick", Verb::Pick},     {L"items", Verb::Items},       {L"foreground", Verb::Foreground},
-    {L"zorder", Verb::ZOrder}, {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
-    {L"page", Verb::Page},     {L"state", Verb::State},       {L"doubleclicktime", Verb::DoubleClickTime},
+    {L"wait", Verb::Wait},       {L"gone", Verb::Gone},         {L"info", Verb::Info},
+    {L"text", Verb::Text},       {L"children", Verb::Children}, {L"click", Verb::Click},
+    {L"key", Verb::Key},         {L"close", Verb::Close},       {L"slider", Verb::Slider},
+    {L"pick", Verb::Pick},       {L"items", Verb::Items},       {L"foreground", Verb::Foreground},
+    {L"zorder", Verb::ZOrder},   {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
+    {L"page", Verb::Page},       {L"state", Verb::State},       {L"doubleclicktime", Verb::DoubleClickTime},
+    {L"version", Verb::Version},
 };
 
 ParseOutcome Refuse(std::wstring why) { return {std::nullopt, std::move(why)}; }
@@ -119,6 +121,11 @@ ParseOutcome ParseRequest(const std::vector<std::wstring>& args) {
     const Verb verb = request.verb;
     if (verb == Verb::Foreground || verb == Verb::ZOrder || verb == Verb::Monitors || verb == Verb::DoubleClickTime) {
         if (args.size() != 1) return Refuse(args[0] + L" takes no arguments");
+        return {request, {}};
+    }
+    if (verb == Verb::Version) {
+        if (args.size() != 2) return Refuse(L"version needs exactly one file");
+        request.file = args[1];
         return {request, {}};
     }
 

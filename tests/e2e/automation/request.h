@@ -39,7 +39,8 @@ enum class Verb {
     Tabs,
     Page,
     State,
-    DoubleClickTime
+    DoubleClickTime,
+    Version
 };
 enum class KeyPhase { Down, Up, Both };
 enum class CloseKind { Box, Message };  // WM_SYSCOMMAND SC_CLOSE as the close box sends it, or a plain WM_CLOSE
@@ -61,6 +62,7 @@ struct Request {
     KeyPhase phase = KeyPhase::Both;
     CloseKind close = CloseKind::Box;
     std::uint32_t timeoutMs = kDefaultTimeoutMs;
+    std::wstring file;  // Version
 };
 
 struct ParseOutcome {
