@@ -1,4 +1,4 @@
-#include "panel/panel_dlg.h"
+#include "panel/panel_dialog.h"
 
 #include "driver/tavrex_device.h"
 #include "panel/placement.h"

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "panel/applet_seams.h"
-#include "panel/pages/screen_pos.h"
-#include "panel/pages/tab_page1.h"
-#include "panel/pages/tab_page2.h"
-#include "panel/pages/tab_page3.h"
-#include "panel/pages/tab_page4.h"
-#include "panel/pages/tab_page5.h"
+#include "panel/pages/about_page.h"
+#include "panel/pages/beep_page.h"
+#include "panel/pages/calibrate_page.h"
+#include "panel/pages/mouse_mode_page.h"
+#include "panel/pages/screen_position_page.h"
+#include "panel/pages/serial_port_page.h"
 #include "platform/types.h"
 
 namespace panel {

@@ -3,7 +3,7 @@
 #include "driver/parameters.h"
 #include "driver/requests.h"
 #include "driver/tavrex_device.h"
-#include "panel/panel_dlg.h"
+#include "panel/panel_dialog.h"
 #include "panel/resource_ids.h"
 #include "panel/texts.h"
 

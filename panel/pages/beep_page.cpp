@@ -1,4 +1,4 @@
-#include "panel/pages/tab_page2.h"
+#include "panel/pages/beep_page.h"
 
 #include "driver/records.h"
 #include "driver/tavrex_device.h"

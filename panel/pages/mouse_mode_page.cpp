@@ -1,4 +1,4 @@
-#include "panel/pages/tab_page3.h"
+#include "panel/pages/mouse_mode_page.h"
 
 #include "panel/resource_ids.h"
 

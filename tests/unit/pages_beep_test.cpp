@@ -7,7 +7,7 @@
 
 #include "driver/parameters.h"
 #include "driver/requests.h"
-#include "panel/pages/tab_page2.h"
+#include "panel/pages/beep_page.h"
 #include "panel/resource_ids.h"
 #include "platform/types.h"
 #include "standin/test_requests.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "panel/gbk_text.h"
-#include "panel/pages/tab_page1.h"
-#include "panel/pages/tab_page5.h"
+#include "panel/pages/about_page.h"
+#include "panel/pages/calibrate_page.h"
 #include "panel/resource_ids.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/unit/panel_fixture.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/pages/tab_page3.h"
+#include "panel/pages/mouse_mode_page.h"
 #include "panel/resource_ids.h"
 #include "tests/fakes/fake_controls.h"
 

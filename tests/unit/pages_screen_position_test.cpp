@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/pages/screen_pos.h"
+#include "panel/pages/screen_position_page.h"
 #include "panel/resource_ids.h"
 #include "tests/fakes/fake_controls.h"
 

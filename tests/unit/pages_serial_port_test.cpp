@@ -6,7 +6,7 @@
 
 #include "driver/parameters.h"
 #include "driver/requests.h"
-#include "panel/pages/tab_page4.h"
+#include "panel/pages/serial_port_page.h"
 #include "panel/resource_ids.h"
 #include "platform/types.h"
 #include "tests/fakes/fake_controls.h"

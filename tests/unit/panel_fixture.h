@@ -11,7 +11,7 @@
 
 #include "driver/parameters.h"
 #include "panel/applet_seams.h"
-#include "panel/panel_dlg.h"
+#include "panel/panel_dialog.h"
 #include "panel/touch_applet.h"
 #include "tests/fakes/fake_device.h"
 #include "tests/fakes/fake_registry.h"
