@@ -23,9 +23,7 @@ public:
     platform::Rect placeholder{12, 20, 484, 352};
     platform::WindowId sheetToCreate = kSheet;
     std::vector<std::string> calls;
-    std::vector<int> sheetTemplates;
-    const char* sheetCaption = "unset";
-    int sheetStartPage = -1;
+    std::vector<ui::Page*> sheetPages;
 
     panel::Size desktopClientSize() override {
         calls.push_back("desktop");
@@ -34,12 +32,9 @@ public:
     void moveAndRepaint(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
         calls.push_back(Text("move", left, top, width, height));
     }
-    platform::WindowId createSheet(const panel::SheetDescription& sheet, std::uint32_t style,
-                                   std::uint32_t exStyle) override {
-        for (auto* page : sheet.pages) sheetTemplates.push_back(page->templateId());
-        sheetCaption = sheet.caption;
-        sheetStartPage = sheet.startPage;
-        calls.push_back(Text("sheet", style, exStyle));
+    platform::WindowId createSheet(std::span<ui::Page* const> pages) override {
+        sheetPages.assign(pages.begin(), pages.end());
+        calls.push_back("sheet");
         return sheetToCreate;
     }
     void addSheetStyles(platform::WindowId sheet, std::uint32_t style, std::uint32_t exStyle) override {
@@ -105,11 +100,10 @@ TEST_F(PanelDialog, InitialisationPlacesTheDialogThenBuildsAndPlacesTheSheet) {
     EXPECT_TRUE(dialog.OnInitDialog(window));
 
     EXPECT_EQ(f.standin.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "move 80 c0 1b8 17c", "sheet 50000000 0",
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "move 80 c0 1b8 17c", "sheet",
                                                       "styles 5ee7 10000 10000", "rect fa5", "place 5ee7 16 d"}));
-    EXPECT_EQ(window.sheetTemplates, (std::vector<int>{107, 4001, 102, 106, 4011, 4006}));
-    EXPECT_EQ(window.sheetCaption, nullptr);
-    EXPECT_EQ(window.sheetStartPage, 0);
+    const auto tabs = dialog.pages();
+    EXPECT_EQ(window.sheetPages, std::vector<ui::Page*>(tabs.begin(), tabs.end()));
 }
 
 TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
@@ -118,7 +112,7 @@ TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
         RecordingWindow window;
         dialog.OnInitDialog(window);
         EXPECT_TRUE(f.standin.codes().empty());
-        EXPECT_EQ(window.calls[1], "sheet 50000000 0");
+        EXPECT_EQ(window.calls[1], "sheet");
     }
     {
         f.standin.core().setVersionCurrent(false);  // an old driver refuses the request
@@ -128,7 +122,7 @@ TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
         RecordingWindow window;
         dialog.OnInitDialog(window);
         EXPECT_EQ(f.standin.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
-        EXPECT_EQ(window.calls[1], "sheet 50000000 0");
+        EXPECT_EQ(window.calls[1], "sheet");
     }
     {
         f.parameters().values["ScreenPost"] = 37u;
@@ -138,7 +132,7 @@ TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
         dialog.DriverHandle = device.get();
         RecordingWindow window;
         dialog.OnInitDialog(window);
-        EXPECT_EQ(window.calls[1], "sheet 50000000 0");
+        EXPECT_EQ(window.calls[1], "sheet");
     }
 }
 
@@ -147,27 +141,7 @@ TEST_F(PanelDialog, ASheetThatCannotBeCreatedIsNotTouched) {
     RecordingWindow window;
     window.sheetToCreate = 0;
     EXPECT_TRUE(dialog.OnInitDialog(window));
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "sheet 50000000 0"}));
-}
-
-TEST_F(PanelDialog, PagesAreBuiltInOneOrderAndTabbedInAnother) {
-    panel::CPanelDlg dialog(0, f.seams());
-    std::vector<int> built;
-    for (auto* page : dialog.constructionOrder()) built.push_back(page->templateId());
-    EXPECT_EQ(built, (std::vector<int>{107, 4001, 102, 106, 4006, 4011}));
-    std::vector<int> tabs;
-    for (auto* page : dialog.tabOrder()) tabs.push_back(page->templateId());
-    EXPECT_EQ(tabs, (std::vector<int>{107, 4001, 102, 106, 4011, 4006}));
-
-    // Members are constructed in the order of their addresses and destroyed in the reverse order,
-    // so the construction list must match the layout.
-    const auto order = dialog.constructionOrder();
-    for (std::size_t i = 1; i < order.size(); ++i)
-        EXPECT_LT(reinterpret_cast<std::uintptr_t>(order[i - 1]), reinterpret_cast<std::uintptr_t>(order[i])) << i;
-    EXPECT_LT(reinterpret_cast<std::uintptr_t>(&dialog.DriverHandle), reinterpret_cast<std::uintptr_t>(&dialog.sheet));
-    EXPECT_LT(reinterpret_cast<std::uintptr_t>(&dialog.sheet), reinterpret_cast<std::uintptr_t>(order[0]));
-    EXPECT_EQ(panel::CPanelDlg::kTemplateId, IDD_PANEL);
-    EXPECT_FALSE(dialog.tabPage1.hasWindow());
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "sheet"}));
 }
 
 }  // namespace
