@@ -12,6 +12,7 @@
 #include "driver/parameters.h"
 #include "panel/applet_seams.h"
 #include "panel/panel_dialog.h"
+#include "panel/settings_store.h"
 #include "panel/touch_applet.h"
 #include "tests/fakes/fake_device.h"
 #include "tests/fakes/fake_registry.h"
