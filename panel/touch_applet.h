@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "driver/driver_check.h"
 #include "panel/applet_base.h"
 #include "panel/applet_seams.h"
 #include "platform/device.h"
@@ -40,6 +41,8 @@ public:
 
 private:
     void ShowError(const char* message);
+    // The one message of a run the driver's state refuses.
+    void RefuseRun(platform::WindowId cplWindow, tavrex::DriverState state);
     void CopyIntoPages(CPanelDlg& dialog);
     void CopyFromPages(CPanelDlg& dialog);
 
