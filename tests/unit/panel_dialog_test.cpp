@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -7,6 +10,7 @@
 #include "driver/requests.h"
 #include "panel/placement.h"
 #include "panel/resource_ids.h"
+#include "tests/unit/page_host.h"
 #include "tests/unit/panel_fixture.h"
 
 namespace {
@@ -57,6 +61,44 @@ private:
         return out.str();
     }
 };
+
+// The controls of each dialog template of lintara.rc, by template and control id, with the control
+// wrapper that fits each: "combo", "slider", "label" or "button".
+std::map<int, std::map<int, std::string>> TemplateControls() {
+    std::map<std::string, int> ids{{"IDOK", 1}, {"IDCANCEL", 2}};
+    std::ifstream header(TAVREX_SOURCE_DIR "/panel/resource_ids.h");
+    const std::regex define(R"(^#define (\w+) \(?(-?\d+)\)?)");
+    std::smatch m;
+    for (std::string line; std::getline(header, line);)
+        if (std::regex_search(line, m, define)) ids[m[1]] = std::stoi(m[2]);
+
+    const std::map<std::string, std::string> kinds{
+        {"COMBOBOX", "combo"},  {"TRACKBAR_CLASS", "slider"}, {"LTEXT", "label"},       {"RTEXT", "label"},
+        {"CTEXT", "label"},     {"Static", "label"},          {"PUSHBUTTON", "button"}, {"DEFPUSHBUTTON", "button"},
+        {"GROUPBOX", "button"}, {"Button", "button"}};
+    // A statement starts with its keyword and may go on over the lines that follow.
+    const std::regex statement(R"(^\s*(LTEXT|RTEXT|CTEXT|PUSHBUTTON|DEFPUSHBUTTON|GROUPBOX|COMBOBOX|CONTROL)\b)");
+    const std::regex control(R"(^\s*CONTROL\s+(?:"[^"]*"|\w+)\s*,\s*(\w+)\s*,\s*"?(\w+))");
+    const std::regex other(R"(^\s*(\w+)\s+(?:"[^"]*"\s*,\s*)?(\w+))");
+    std::map<int, std::map<int, std::string>> templates;
+    std::map<int, std::string>* controls = nullptr;  // of the template being read
+    std::string pending;
+    auto take = [&] {
+        if (std::regex_search(pending, m, control))
+            (*controls)[ids.at(m[1])] = kinds.at(m[2]);
+        else if (std::regex_search(pending, m, other))
+            (*controls)[ids.at(m[2])] = kinds.at(m[1]);
+        pending.clear();
+    };
+    std::ifstream rc(TAVREX_SOURCE_DIR "/panel/lintara.rc");
+    for (std::string line; std::getline(rc, line);) {
+        if (std::regex_search(line, m, std::regex(R"(^(\w+) DIALOGEX)"))) controls = &templates[ids.at(m[1])];
+        const bool starts = std::regex_search(line, statement);
+        if (!pending.empty() && (starts || line == "END")) take();
+        if (starts || !pending.empty()) pending += line + " ";
+    }
+    return templates;
+}
 
 TEST(PanelPlacement, EachCodeAtTwoDesktopSizes) {
     struct Row {
@@ -142,6 +184,36 @@ TEST_F(PanelDialog, ASheetThatCannotBeCreatedIsNotTouched) {
     window.sheetToCreate = 0;
     EXPECT_TRUE(dialog.OnInitDialog(window));
     EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "sheet"}));
+}
+
+// A page that names a control its template lacks, or names it as another kind, talks to nothing.
+TEST_F(PanelDialog, EveryControlAPageTouchesIsInItsTemplateAsThatKind) {
+    const auto templates = TemplateControls();
+    ASSERT_EQ(templates.at(IDD_PANEL).at(IDC_SHEET_PLACEHOLDER), "label");
+    panel::CPanelDlg dialog(0, f.seams());
+    std::size_t checked = 0;
+    for (ui::Page* page : dialog.pages()) {
+        SCOPED_TRACE(page->templateId());
+        const std::map<int, std::string>& inTemplate = templates.at(page->templateId());
+        paneltest::PageHost host(*page);
+        host.open();
+        for (const auto& [id, kind] : inTemplate) {
+            page->onCommand(id, ui::kButtonClicked);
+            page->onCommand(id, ui::kSelectionChanged);
+            page->onScroll(id);
+        }
+        EXPECT_TRUE(page->deactivate());
+        page->activate();
+        std::map<int, std::string> touched;
+        for (const auto& entry : host.controls.combos) touched[entry.first] = "combo";
+        for (const auto& entry : host.controls.sliders) touched[entry.first] = "slider";
+        for (const auto& entry : host.controls.labels) touched[entry.first] = "label";
+        for (const auto& entry : host.controls.buttons) touched[entry.first] = "button";
+        for (const auto& [id, kind] : touched)
+            EXPECT_EQ(inTemplate.contains(id) ? inTemplate.at(id) : "missing", kind) << id;
+        checked += touched.size();
+    }
+    EXPECT_GT(checked, 0u);
 }
 
 }  // namespace
