@@ -21,18 +21,21 @@ public:
         : registry_(registry), name_(std::move(name)), path_(std::move(path)), access_(access) {}
 
     bool queryDword(const char* name, std::uint32_t& value) override {
+        registry_.reads_.push_back(name);
         auto* v = find(name);
         if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<std::uint32_t>(*v)) return false;
         value = std::get<std::uint32_t>(*v);
         return true;
     }
     bool queryString(const char* name, std::string& value) override {
+        registry_.reads_.push_back(name);
         auto* v = find(name);
         if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<std::string>(*v)) return false;
         value = std::get<std::string>(*v);
         return true;
     }
     bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
+        registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
         auto* v = find(name);
         if (!v || !(access_ & platform::kKeyQueryValue)) return false;
         std::vector<std::uint8_t> bytes;
