@@ -129,7 +129,7 @@ TEST(PanelPlacement, EachCodeAtTwoDesktopSizes) {
 struct PanelDialog : ::testing::Test {
     void SetUp() override {
         f.parameters().values = {{"ScreenPost", 17u}};
-        f.standin.restart();
+        f.devices.restart();
     }
     PanelFixture f;
 };
@@ -141,7 +141,7 @@ TEST_F(PanelDialog, InitialisationPlacesTheDialogThenBuildsAndPlacesTheSheet) {
     RecordingWindow window;
     EXPECT_TRUE(dialog.OnInitDialog(window));
 
-    EXPECT_EQ(f.standin.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
+    EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
     EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "move 80 c0 1b8 17c", "sheet",
                                                       "styles 5ee7 10000 10000", "rect fa5", "place 5ee7 16 d"}));
     const auto tabs = dialog.pages();
@@ -153,22 +153,22 @@ TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
         panel::CPanelDlg dialog(0, f.seams());
         RecordingWindow window;
         dialog.OnInitDialog(window);
-        EXPECT_TRUE(f.standin.codes().empty());
+        EXPECT_TRUE(f.devices.codes().empty());
         EXPECT_EQ(window.calls[1], "sheet");
     }
     {
-        f.standin.core().setVersionCurrent(false);  // an old driver refuses the request
+        f.devices.core().setVersionCurrent(false);  // an old driver refuses the request
         panel::CPanelDlg dialog(0, f.seams());
         auto device = f.devices.open("\\\\.\\tavrex", 0);
         dialog.DriverHandle = device.get();
         RecordingWindow window;
         dialog.OnInitDialog(window);
-        EXPECT_EQ(f.standin.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
+        EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
         EXPECT_EQ(window.calls[1], "sheet");
     }
     {
         f.parameters().values["ScreenPost"] = 37u;
-        f.standin.restart();
+        f.devices.restart();
         panel::CPanelDlg dialog(0, f.seams());
         auto device = f.devices.open("\\\\.\\tavrex", 0);
         dialog.DriverHandle = device.get();
