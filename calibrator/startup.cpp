@@ -6,7 +6,6 @@
 #include "calibrator/texts.h"
 #include "driver/driver_check.h"
 #include "driver/parameters.h"
-#include "driver/requests.h"
 #include "driver/tavrex_device.h"
 
 namespace calibrator {

@@ -69,8 +69,9 @@ void ButtonWin32::enable(bool enabled) { EnableWindow(control_, enabled ? TRUE :
 
 void DialogControls::reportMissing(int id) const {
     char title[64] = {};
-    GetWindowTextA(dialog_, title, sizeof title);
-    const std::string report = "DialogControls: no control " + std::to_string(id) + " in \"" + title + "\"\n";
+    const int length = GetWindowTextA(dialog_, title, sizeof title);
+    const std::string report = "DialogControls: no control " + std::to_string(id) + " in \"" +
+                               std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0) + "\"\n";
     OutputDebugStringA(report.c_str());
 }
 
