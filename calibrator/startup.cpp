@@ -4,8 +4,8 @@
 
 #include "calibrator/controller_loops.h"
 #include "calibrator/texts.h"
+#include "driver/driver_check.h"
 #include "driver/parameters.h"
-#include "driver/requests.h"
 #include "driver/tavrex_device.h"
 
 namespace calibrator {
@@ -33,26 +33,21 @@ void Error(Calibrator& app, const char* text) {
     app.platform.messageBoxes.show(0, text, text::kError, platform::kMbOk | platform::kMbIconError);
 }
 
-// Steps 2 to 4: a loaded driver that is current. Leaves the device open on success.
+// Steps 2 to 4: a loaded driver that is current. The device, once open, is kept whatever follows.
 bool OpenCurrentDriver(Calibrator& app) {
-    app.device = app.platform.devices.open(tavrex::kDevicePath, platform::kFileShareRead | platform::kFileShareWrite);
-    if (!app.device) {
-        if (KeyOpens(app, tavrex::kParametersKeyPath, platform::kKeyAllAccess))
-            Notice(app, text::kRestartAfterInstall);
-        else
+    tavrex::DriverCheck check = tavrex::CheckDriver(app.platform.devices, app.platform.registry,
+                                                    platform::kFileShareRead | platform::kFileShareWrite);
+    app.device = std::move(check.device);
+    switch (check.state) {
+        case tavrex::DriverState::Ready: return true;
+        case tavrex::DriverState::NotLoaded: Notice(app, text::kRestartAfterInstall); break;
+        case tavrex::DriverState::NotInstalled:
             ShowPrompt(app, text::kNotInstalledCannotCalibrate, text::kPromptNotice);
-        return false;
+            break;
+        case tavrex::DriverState::NoAnswer: ShowPrompt(app, text::kNotInstalled, text::kPromptNotice); break;
+        case tavrex::DriverState::Updated: Notice(app, text::kRestartAfterUpdate); break;
     }
-    std::uint32_t state = 0;
-    if (!tavrex::GetDriverState(*app.device, state)) {
-        ShowPrompt(app, text::kNotInstalled, text::kPromptNotice);
-        return false;
-    }
-    if (state == 0) {
-        Notice(app, text::kRestartAfterUpdate);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 // Steps 5 and 6: the rights to write the driver's keys.

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "panel/resource_ids.h"
 #include "panel/win32.h"
 #include "ui/child_property_sheet_win32.h"
 #include "ui/modal_dialog_win32.h"
@@ -16,7 +17,7 @@ platform::WindowId Id(HWND hwnd) { return reinterpret_cast<platform::WindowId>(h
 class PanelDialogWindow : public ui::ModalDialog, public PanelWindow {
 public:
     PanelDialogWindow(HINSTANCE instance, HWND parent, CPanelDlg& dialog)
-        : ui::ModalDialog(instance, CPanelDlg::kTemplateId, parent), sheet_(instance), dialog_(dialog) {}
+        : ui::ModalDialog(instance, IDD_PANEL, parent), sheet_(instance), dialog_(dialog) {}
 
     Size desktopClientSize() override {
         RECT rect{};
@@ -26,9 +27,8 @@ public:
     void moveAndRepaint(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
         ui::moveWindow(hwnd(), left, top, width, height);
     }
-    // The child sheet takes WS_CHILD | WS_VISIBLE and no extended style in its own creation.
-    platform::WindowId createSheet(const SheetDescription& sheet, std::uint32_t, std::uint32_t) override {
-        for (ui::Page* page : sheet.pages) sheet_.addPage(*page);
+    platform::WindowId createSheet(std::span<ui::Page* const> pages) override {
+        for (ui::Page* page : pages) sheet_.addPage(*page);
         return sheet_.create(hwnd()) ? Id(sheet_.hwnd()) : 0;
     }
     void addSheetStyles(platform::WindowId sheet, std::uint32_t style, std::uint32_t exStyle) override {

@@ -1,9 +1,13 @@
 // Loading and saving the touch applet's settings record.
+#include "panel/settings_store.h"
+
 #include <cstring>
 #include <string>
 
 #include "driver/parameters.h"
 #include "panel/gbk_text.h"
+#include "panel/pages/beep_page.h"
+#include "panel/pages/mouse_mode_page.h"
 #include "panel/texts.h"
 #include "panel/touch_applet.h"
 
@@ -13,6 +17,9 @@ char DoubleClickSpeedText[5 + 1] = "     ";
 char DoubleClickHeightText[4 + 1] = "    ";
 
 namespace {
+
+// What a missing or out-of-range frequency becomes.
+constexpr std::uint32_t kDefaultBeepFrequency = 2000;
 
 // A Parameters value as 4 raw bytes, whatever its type. A value of any other size leaves the field
 // as it was: a shorter one would mix its bytes with the old value's.
@@ -53,15 +60,15 @@ void CTouchApplet::LoadSettings() {
         ReadRaw(*key, tavrex::kValueMouseMode, MouseMode);
         ReadRaw(*key, tavrex::kValueScreenPost, ScreenPost);
         ReadRaw(*key, tavrex::kValueRBNDelay, RBNDelay);
-        if (BeepMode > 2) BeepMode = 2;
-        if (BeepFreq1 < 1000 || BeepFreq1 > 5000) BeepFreq1 = 2000;
-        if (BeepTime1 < 32 || BeepTime1 > 750) BeepTime1 = 32;
-        if (MouseMode > 3) MouseMode = 3;
+        if (BeepMode > kLastBeepMode) BeepMode = kLastBeepMode;
+        if (BeepFreq1 < kBeepFrequencyMin || BeepFreq1 > kBeepFrequencyMax) BeepFreq1 = kDefaultBeepFrequency;
+        if (BeepTime1 < kBeepDurationMin || BeepTime1 > kBeepDurationMax) BeepTime1 = kBeepDurationMin;
+        if (MouseMode > kLastMouseMode) MouseMode = kLastMouseMode;
     } else {
-        BeepMode = 2;
-        BeepFreq1 = 2000;
-        BeepTime1 = 32;
-        MouseMode = 3;
+        BeepMode = kLastBeepMode;
+        BeepFreq1 = kDefaultBeepFrequency;
+        BeepTime1 = kBeepDurationMin;
+        MouseMode = kLastMouseMode;
         Port = 1;
         ShowError(text::kReadRegistryFailed);
     }

@@ -1,9 +1,8 @@
 #include "panel/touch_applet.h"
 
-#include "driver/parameters.h"
-#include "driver/requests.h"
+#include "driver/driver_check.h"
 #include "driver/tavrex_device.h"
-#include "panel/panel_dlg.h"
+#include "panel/panel_dialog.h"
 #include "panel/resource_ids.h"
 #include "panel/texts.h"
 
@@ -22,26 +21,11 @@ std::int32_t CTouchApplet::OnNewInquire(std::intptr_t, NewCplInfo* info) {
 }
 
 std::int32_t CTouchApplet::OnDblClk(platform::WindowId cplWindow, std::intptr_t, std::intptr_t) {
-    constexpr std::uint32_t kErrorFlags = platform::kMbIconError | platform::kMbOk;
-    DriverHandle = seams_.devices.open(tavrex::kDevicePath, 0);
-    if (!DriverHandle) {
-        // Installed but not loaded, or not installed (or not ours to administer) at all.
-        if (auto key = seams_.registry.open(platform::RootKey::LocalMachine, tavrex::kParametersKeyPath,
-                                            platform::kKeyAllAccess)) {
-            seams_.messageBoxes.show(cplWindow, text::kRestartAfterInstall, text::kNotice, platform::kMbOk);
-        } else {
-            seams_.messageBoxes.show(cplWindow, text::kNotInstalled, text::kError, kErrorFlags);
-        }
-        return 0;
-    }
-    std::uint32_t state = 0;
-    if (!tavrex::GetDriverState(*DriverHandle, state)) {
-        seams_.messageBoxes.show(cplWindow, text::kNotInstalled, text::kError, kErrorFlags);
-        DriverHandle.reset();
-        return 0;
-    }
-    if (state == 0) {
-        seams_.messageBoxes.show(cplWindow, text::kRestartAfterUpdate, text::kNotice, platform::kMbOk);
+    // The panel holds the driver unshared for the whole run.
+    tavrex::DriverCheck check = tavrex::CheckDriver(seams_.devices, seams_.registry, 0);
+    DriverHandle = std::move(check.device);
+    if (check.state != tavrex::DriverState::Ready) {
+        RefuseRun(cplWindow, check.state);
         DriverHandle.reset();
         return 0;
     }
@@ -58,6 +42,23 @@ std::int32_t CTouchApplet::OnDblClk(platform::WindowId cplWindow, std::intptr_t,
     tavrex::ReloadSettings(*DriverHandle);
     DriverHandle.reset();
     return 0;
+}
+
+void CTouchApplet::RefuseRun(platform::WindowId cplWindow, tavrex::DriverState state) {
+    switch (state) {
+        case tavrex::DriverState::NotLoaded:
+            seams_.messageBoxes.show(cplWindow, text::kRestartAfterInstall, text::kNotice, platform::kMbOk);
+            break;
+        case tavrex::DriverState::Updated:
+            seams_.messageBoxes.show(cplWindow, text::kRestartAfterUpdate, text::kNotice, platform::kMbOk);
+            break;
+        case tavrex::DriverState::NotInstalled:
+        case tavrex::DriverState::NoAnswer:
+            seams_.messageBoxes.show(cplWindow, text::kNotInstalled, text::kError,
+                                     platform::kMbIconError | platform::kMbOk);
+            break;
+        case tavrex::DriverState::Ready: break;
+    }
 }
 
 void CTouchApplet::CopyIntoPages(CPanelDlg& dialog) {

@@ -4,16 +4,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "driver/driver_check.h"
 #include "panel/applet_base.h"
 #include "panel/applet_seams.h"
 #include "platform/device.h"
 
 namespace panel {
-
-inline constexpr const char* kMouseKeyPath = "Control Panel\\Mouse";
-inline constexpr const char* kValueDoubleClickSpeed = "DoubleClickSpeed";
-inline constexpr const char* kValueDoubleClickHeight = "DoubleClickHeight";
-inline constexpr const char* kValueDoubleClickWidth = "DoubleClickWidth";
 
 class CPanelDlg;
 
@@ -24,7 +20,8 @@ public:
     std::int32_t OnDblClk(platform::WindowId cplWindow, std::intptr_t item, std::intptr_t data) override;
     std::int32_t OnNewInquire(std::intptr_t item, NewCplInfo* info) override;
 
-    // The settings record from the driver's Parameters key and the user's Mouse key, and back.
+    // The settings record from the driver's Parameters key and the user's Mouse key, and back
+    // (settings_store.cpp).
     void LoadSettings();
     void SaveSettings();
 
@@ -44,15 +41,12 @@ public:
 
 private:
     void ShowError(const char* message);
+    // The one message of a run the driver's state refuses.
+    void RefuseRun(platform::WindowId cplWindow, tavrex::DriverState state);
     void CopyIntoPages(CPanelDlg& dialog);
     void CopyFromPages(CPanelDlg& dialog);
 
     AppletSeams seams_;
 };
-
-// The module-wide text buffers the Mouse values are read into: spaces at module load, and the last
-// text read ever after, so a value that does not fit gives the previous one.
-extern char DoubleClickSpeedText[5 + 1];
-extern char DoubleClickHeightText[4 + 1];
 
 }  // namespace panel

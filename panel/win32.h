@@ -2,7 +2,7 @@
 #pragma once
 
 #include "panel/applet_seams.h"
-#include "panel/panel_dlg.h"
+#include "panel/panel_dialog.h"
 
 namespace panel::win32 {
 

@@ -30,10 +30,6 @@ from pathlib import Path
 REPO = Path(__file__).resolve().parents[1]
 SHOTS = REPO / "build" / "demo"
 
-CLASS = "TAVREXCALIBA"
-TITLE = "TAVREX CALIBRAY"
-DIALOG = "#32770"
-CONFIRM_CAPTION = " 校准确认"
 CONFIRM_TEXT = "鼠标指针可以准确跟随手指触点了吗?"
 ID_OK = 1
 VK_ESCAPE = 27
@@ -49,7 +45,6 @@ FIRST_TARGET_TIMEOUT = 40
 PAINT_TIMEOUT = 20        # the target is posted just before the arm request; its paint lands a little later
 PROMPT_TIMEOUT = 30
 EXIT_TIMEOUT = 30
-TARGET_COLOUR = (255, 255, 0)  # the yellow centre of a target's glyph
 
 
 class DemoError(RuntimeError):
@@ -92,6 +87,9 @@ import demo_panel  # noqa: E402
 
 harness.OUT = SHOTS
 
+CLASS, TITLE, DIALOG = harness.CALIBRATOR_CLASS, harness.CALIBRATOR_TITLE, harness.DIALOG
+CONFIRM_CAPTION = harness.CONFIRM_CAPTION
+TARGET_COLOUR = harness.YELLOW  # the centre of a target's glyph
 READ_SAMPLE = harness.REQUESTS["READ_SAMPLE"]
 ARM_SAMPLE = harness.REQUESTS["ARM_SAMPLE"]
 CONTROLLER_COMMAND = harness.REQUESTS["CONTROLLER_COMMAND"]

@@ -7,16 +7,14 @@ import harness
 import panel_session
 
 PANEL_TITLE = panel_session.PANEL_TITLE
-TABS = ["校准", "响声设定", "鼠标模式", "串口选择", "屏幕安装位置", "关于"]
 MOUSE_KEY = panel_session.MOUSE_KEY
 SETTINGS = ["BeepMode", "BeepFreq1", "BeepTime1", "BeepFreq2", "BeepTime2", "Port", "MouseMode", "ScreenPost",
             "RBNDelay"]
 BEEP_REQUESTS = [harness.request(name) for name in ("GET_BEEP", "SET_BEEP", "TEST_BEEP", "SET_BEEP")]
 
-IDC_BEEP_FREQUENCY, IDC_BEEP_TEST = 4003, 4014
-IDC_CLICK_SPEED, IDC_RIGHT_DELAY = 4004, 4031
-IDC_PORT_LIST = 4010
-IDC_SPAN_RIGHT = 4025
+IDC_BEEP_FREQUENCY, IDC_BEEP_TEST, IDC_CLICK_SPEED, IDC_RIGHT_DELAY, IDC_PORT_LIST, IDC_SPAN_RIGHT = (
+    harness.resource_id(name) for name in ("IDC_BEEP_FREQUENCY", "IDC_BEEP_TEST", "IDC_CLICK_SPEED",
+                                           "IDC_RIGHT_DELAY", "IDC_PORT_LIST", "IDC_SPAN_RIGHT"))
 
 
 class PanelDemoError(RuntimeError):
@@ -79,7 +77,7 @@ def run(session, shots, applet=None):
     session.ctl("log", "--clear")
     with panel_session.serial_ports({1: ports / "com1", 4: ports / "com4"}):
         program = session.launch(session.control_exe(), applet)
-        panel = session.wait_window("#32770", PANEL_TITLE, 60000)
+        panel = session.wait_window(harness.DIALOG, PANEL_TITLE, 60000)
         say(f"panel: {applet} opened by {session.control_exe()}; tabs: {' | '.join(session.auto('tabs', panel)[1:])}")
 
         session.auto("page", panel, 0)

@@ -17,7 +17,7 @@ def measure(session, args, title, runs):
     times = []
     for _ in range(runs):
         program = session.launch("cplhost.exe", *args)
-        window = session.wait_window("#32770", title, 60000)
+        window = session.wait_window(harness.DIALOG, title, 60000)
         session.auto("click", window, 2)
         program.wait(60)
         out, _ = program.output()
@@ -32,7 +32,7 @@ def main():
     session = harness.start_session()
     try:
         applet = session.windows_path(harness.deliverable("lintara.cpl"))
-        panel = measure(session, [applet, "time"], "Halvery控制面板", runs)
+        panel = measure(session, [applet, "time"], harness.PANEL_TITLE, runs)
         bare = measure(session, ["-", "bare"], "bare", runs)
     finally:
         session.stop()

@@ -20,8 +20,8 @@ import harness  # noqa: E402
 import panel_session  # noqa: E402
 from panel_session import DIALOG, IDCANCEL, PANEL_TITLE, PARAMETERS_KEY, serial_ports  # noqa: E402
 
-PORT_TAB, SCREEN_TAB = 3, 4
-PORT_LIST = 4010
+PORT_TAB, SCREEN_TAB = harness.TABS.index("串口选择"), harness.TABS.index("屏幕安装位置")
+PORT_LIST = harness.resource_id("IDC_PORT_LIST")
 
 
 def first_showing(session, tab):

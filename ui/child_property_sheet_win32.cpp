@@ -43,11 +43,17 @@ std::vector<unsigned char> templateInSheetFont(HINSTANCE instance, int templateI
     return copy ? std::move(*copy) : std::vector<unsigned char>{};
 }
 
+// A control's notification names the control in lParam; a menu's or an accelerator's names none.
+bool fromOwnControl(HWND page, LPARAM lParam) {
+    return lParam != 0 && GetParent(reinterpret_cast<HWND>(lParam)) == page;
+}
+
 // Page notifications in the page's portable terms. Results go back the way the sheet reads them.
 INT_PTR handlePage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, ChildPropertySheet::PageHost& host) {
     switch (message) {
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->hwndFrom != GetParent(window)) return FALSE;  // only the sheet's own
             if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
                 host.page.activate();
                 SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);  // accept the activation
@@ -62,9 +68,11 @@ INT_PTR handlePage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Chil
         }
         case WM_HSCROLL:
             // Only a trackbar's notifications carry a control; a page's own scroll bar has none.
-            if (lParam != 0) host.page.onScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+            if (fromOwnControl(window, lParam)) host.page.onScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
             return FALSE;  // the default handling follows
-        case WM_COMMAND: host.page.onCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+        case WM_COMMAND:
+            if (fromOwnControl(window, lParam)) host.page.onCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
         case WM_DESTROY:
             host.page.detach();
             host.controls.reset();

@@ -1,5 +1,7 @@
 // A property sheet created as a visible child of a dialog, with no buttons of its own, hosting pages
-// whose notifications become calls on their ui::Page logic.
+// whose notifications become calls on their ui::Page logic. Having no buttons, it never tells a page of
+// OK or Apply: the pages keep their members current themselves (ui/page.h). Notifications that come
+// neither from a page's own controls nor from the sheet are dropped, whoever sends them.
 #pragma once
 
 #include <windows.h>

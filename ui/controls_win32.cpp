@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 namespace ui {
@@ -65,5 +66,13 @@ void ButtonWin32::setCheck(bool checked) { send(control_, BM_SETCHECK, checked ?
 bool ButtonWin32::checked() { return send(control_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void ButtonWin32::enable(bool enabled) { EnableWindow(control_, enabled ? TRUE : FALSE); }
+
+void DialogControls::reportMissing(int id) const {
+    char title[64] = {};
+    const int length = GetWindowTextA(dialog_, title, sizeof title);
+    const std::string report = "DialogControls: no control " + std::to_string(id) + " in \"" +
+                               std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0) + "\"\n";
+    OutputDebugStringA(report.c_str());
+}
 
 }  // namespace ui

@@ -61,7 +61,8 @@ private:
     HWND control_;
 };
 
-// The controls of one dialog window, wrapped on first use of their id and owned here.
+// The controls of one dialog window, wrapped on first use of their id and owned here. A debug build
+// reports an id the dialog has no control of to the debugger: the wrapper then talks to nothing.
 class DialogControls : public Controls {
 public:
     explicit DialogControls(HWND dialog) : dialog_(dialog) {}
@@ -76,9 +77,16 @@ private:
     template <typename Wrapper>
     Wrapper& wrapper(std::map<int, std::unique_ptr<Wrapper>>& wrappers, int id) {
         std::unique_ptr<Wrapper>& slot = wrappers[id];
-        if (!slot) slot = std::make_unique<Wrapper>(GetDlgItem(dialog_, id));
+        if (!slot) {
+            HWND control = GetDlgItem(dialog_, id);
+#ifndef NDEBUG
+            if (!control) reportMissing(id);
+#endif
+            slot = std::make_unique<Wrapper>(control);
+        }
         return *slot;
     }
+    void reportMissing(int id) const;
 
     HWND dialog_;
     std::map<int, std::unique_ptr<ComboBoxWin32>> combos_;

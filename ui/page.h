@@ -26,6 +26,15 @@ private:
     Direction direction_;
 };
 
+// A page's life, for whoever writes one:
+// - The object outlives its window. Its owner sets the members before the dialog shows and reads them
+//   after it has ended; a tab that is never opened hands them back as they were set.
+// - attach() and onInit() come with the first activation of the tab, activate() every time the tab is
+//   chosen, deactivate() when another one is, detach() when the window goes.
+// - OK never reaches the pages: the sheet's own buttons are hidden and the dialog ends at once. So every
+//   change notification must bring the members up to date at once (a capture, or setting the member);
+//   a page that waited for an apply, or for the user to leave its tab, would lose the last change.
+// - Only notifications from the page's own controls and from its sheet arrive.
 class Page {
 public:
     explicit Page(int templateId) : templateId_(templateId) {}

@@ -46,22 +46,45 @@ def log(message):
     print(f"[e2e {time.strftime('%H:%M:%S')}] {message}", file=sys.stderr, flush=True)
 
 
-def _driver_requests():
-    """The request codes as driver/requests.h defines them, by their name there without "REQ_"."""
-    header = REPO / "driver" / "requests.h"
-    found = re.findall(r"\bREQ_(\w+)\s*=\s*(0x[0-9A-Fa-f]+)u?\s*;", header.read_text(encoding="utf-8"))
+def _numbers(relative, pattern):
+    """The numbers a header of the repository defines, by name: pattern finds (name, number) pairs."""
+    header = REPO / relative
+    found = re.findall(pattern, header.read_text(encoding="utf-8"), re.MULTILINE)
     if not found:
-        raise RuntimeError(f"no request codes in {header}")
-    return {name: int(value, 16) for name, value in found}
+        raise RuntimeError(f"no numbers in {header}")
+    return {name: int(value, 0) for name, value in found}
 
 
 # The one copy of the request codes on this side, e.g. REQUESTS["SET_CALIBRATION"] == 0x000F2600.
-REQUESTS = _driver_requests()
+REQUESTS = _numbers("driver/requests.h", r"\bREQ_(\w+)\s*=\s*(0x[0-9A-Fa-f]+)u?\s*;")
+# And of lintara.cpl's resource and control ids, e.g. RESOURCE_IDS["IDC_CALIBRATE"] == 4002.
+RESOURCE_IDS = _numbers("panel/resource_ids.h", r"^#define (\w+) (\d+)$")
 
 
 def request(name):
     """A request code as "tavrexctl log" prints it: request("ARM_SAMPLE") == "0x000F2410"."""
     return f"0x{REQUESTS[name]:08X}"
+
+
+def resource_id(name):
+    """An id of lintara.cpl's resources and controls: resource_id("IDC_PORT_LIST") == 4010."""
+    return RESOURCE_IDS[name]
+
+
+# What the deliverables show, as the user sees it.
+DIALOG = "#32770"  # dialogs and message boxes
+CALIBRATOR_CLASS = "TAVREXCALIBA"
+CALIBRATOR_TITLE = "TAVREX CALIBRAY"
+CONFIRM_CAPTION = " 校准确认"
+PANEL_TITLE = "Halvery控制面板"
+TABS = ["校准", "响声设定", "鼠标模式", "串口选择", "屏幕安装位置", "关于"]  # from left to right
+# The calibration screen's background, a target's centre, ticks and outer disc, its instruction line; the logo.
+SKY = (166, 202, 240)
+YELLOW = (255, 255, 0)
+ORANGE = (255, 96, 0)
+WHITE = (255, 255, 255)
+TEXT = (32, 32, 255)
+LOGO_INK = (0, 64, 160)
 
 
 def deliverable(name):

@@ -11,10 +11,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-from harness import PARAMETERS_KEY  # noqa: E402,F401
+from harness import DIALOG, PANEL_TITLE, PARAMETERS_KEY  # noqa: E402,F401
 
-DIALOG = "#32770"
-PANEL_TITLE = "Halvery控制面板"
 HOST_CLASS = "TavrexCplHost"
 MOUSE_KEY = r"HKCU\Control Panel\Mouse"
 

@@ -10,7 +10,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
 import panel_session  # noqa: E402
-from harness import PARAMETERS_KEY, SERVICE_KEY  # noqa: E402
+from harness import CALIBRATOR_CLASS, CALIBRATOR_TITLE, LOGO_INK, PARAMETERS_KEY, SERVICE_KEY, TABS  # noqa: E402
 from panel_session import DIALOG, MOUSE_KEY, PANEL_TITLE, RELOAD_REQUEST, STATE_REQUEST, PanelCase  # noqa: E402
 from panel_session import applet_path, parse_answers  # noqa: E402
 
@@ -21,16 +21,11 @@ RESTART_AFTER_INSTALL = "驱动安装完成后，必须重启系统，才能成�
 RESTART_AFTER_UPDATE = "驱动已经更新，必须重新启动系统，才能正常使用触摸屏。多谢合作！"
 NO_CALIBRATOR = "Can't fine brennick.exe file."
 
-TABS = ["校准", "响声设定", "鼠标模式", "串口选择", "屏幕安装位置", "关于"]
-
 POSITION_REQUEST = harness.request("GET_SCREEN_POSITION")
 
-CALIBRATOR_CLASS = "TAVREXCALIBA"
-CALIBRATOR_TITLE = "TAVREX CALIBRAY"
 VK_ESCAPE = 27
-IDC_CALIBRATE = 4002
-IDC_LOGO = 4015
-LOGO_INK = (0, 64, 160)
+IDC_CALIBRATE = harness.resource_id("IDC_CALIBRATE")
+IDC_LOGO = harness.resource_id("IDC_LOGO")
 
 session = None
 

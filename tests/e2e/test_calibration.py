@@ -8,12 +8,9 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-from harness import PARAMETERS_KEY, pixel, request  # noqa: E402
+from harness import CALIBRATOR_CLASS as CLASS, CALIBRATOR_TITLE as TITLE  # noqa: E402
+from harness import CONFIRM_CAPTION, DIALOG, ORANGE, PARAMETERS_KEY, SKY, WHITE, YELLOW, pixel, request  # noqa: E402
 
-CLASS = "TAVREXCALIBA"
-TITLE = "TAVREX CALIBRAY"
-DIALOG = "#32770"
-CONFIRM_CAPTION = " 校准确认"
 CONFIRM_TEXT = "鼠标指针可以准确跟随手指触点了吗?"
 VK_ESCAPE = 27
 
@@ -24,11 +21,6 @@ READ = request("READ_SAMPLE")
 CONTROLLER = request("CONTROLLER_COMMAND")
 SP_FRAME = "01 53 50 B0 0B B0 0B 00 0C 00 0C 0D"
 ET0_FRAME = "01 45 54 30 0D"
-
-SKY = (166, 202, 240)
-YELLOW = (255, 255, 0)
-ORANGE = (255, 96, 0)
-WHITE = (255, 255, 255)
 
 # Target centres on the 1024 x 768 screen (code 16: the area is the whole screen).
 CENTRES = {16: (256, 192), 32: (768, 576), 64: (384, 288), 128: (640, 480), 256: (256, 576), 288: (768, 192)}

@@ -10,23 +10,13 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-from harness import PARAMETERS_KEY, pixel  # noqa: E402
-
-CLASS = "TAVREXCALIBA"
-TITLE = "TAVREX CALIBRAY"
-DIALOG = "#32770"
-CONFIRM_CAPTION = " 校准确认"
+from harness import CALIBRATOR_CLASS as CLASS, CALIBRATOR_TITLE as TITLE  # noqa: E402
+from harness import CONFIRM_CAPTION, DIALOG, ORANGE, PARAMETERS_KEY, SKY, TEXT, WHITE, YELLOW, pixel  # noqa: E402
 VK_RETURN = 13
 
 RELOAD = harness.request("RELOAD_SETTINGS")
 ARM = harness.request("ARM_SAMPLE")
 READ = harness.request("READ_SAMPLE")
-
-SKY = (166, 202, 240)
-YELLOW = (255, 255, 0)
-ORANGE = (255, 96, 0)
-WHITE = (255, 255, 255)
-TEXT = (32, 32, 255)
 
 SCREEN = (1024, 768)
 # Touches of an upright panel in the controller layout (targets 16, 64, 128, 32).

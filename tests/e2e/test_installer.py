@@ -62,7 +62,7 @@ class Installer(unittest.TestCase):
         self.assertTrue(SETUP.is_file(), f"no installer at {SETUP}: build the windows preset with nsis installed")
         self.assertIn(b'level="requireAdministrator"', SETUP.read_bytes(), "setup.exe asks for no administrator")
         program = session.launch(SETUP)
-        first = session.wait_window("#32770", f"{PRODUCT} 安装", 90000)
+        first = session.wait_window(harness.DIALOG, f"{PRODUCT} 安装", 90000)
         welcome = f"此程序将安装 {PRODUCT} {VERSION}"
         deadline = time.monotonic() + 60  # the page comes a moment after its frame
         while not any(welcome in text for _, _, text, _ in session.children(first)):
@@ -102,9 +102,9 @@ class Installer(unittest.TestCase):
 
         # The installed item, as the Control Panel of 32-bit programs opens it, starts the installed calibrator.
         panel_program = session.launch(session.control_exe(), SYSTEM_CPL)
-        panel = session.wait_window("#32770", "Halvery控制面板", 60000)
-        session.auto("click", session.auto("page", panel, 0)[0], 4002)
-        calibrator = session.wait_window("TAVREXCALIBA", "TAVREX CALIBRAY", 60000)
+        panel = session.wait_window(harness.DIALOG, harness.PANEL_TITLE, 60000)
+        session.auto("click", session.auto("page", panel, 0)[0], harness.resource_id("IDC_CALIBRATE"))
+        calibrator = session.wait_window(harness.CALIBRATOR_CLASS, harness.CALIBRATOR_TITLE, 60000)
         session.auto("key", calibrator, 27, "up")
         session.auto("gone", calibrator, 30000)
 

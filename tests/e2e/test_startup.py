@@ -8,11 +8,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-from harness import PARAMETERS_KEY, SERVICE_KEY, request  # noqa: E402
-
-CLASS = "TAVREXCALIBA"
-TITLE = "TAVREX CALIBRAY"
-DIALOG = "#32770"
+from harness import CALIBRATOR_CLASS as CLASS, CALIBRATOR_TITLE as TITLE  # noqa: E402
+from harness import DIALOG, PARAMETERS_KEY, SERVICE_KEY, request  # noqa: E402
 VK_ESCAPE = 27
 
 NOT_INSTALLED = "驱动未安装，无法校正。"

@@ -17,12 +17,14 @@ bool ReadParameter(void* context, const char* name, std::uint32_t* value) {
 
 class FakeDeviceHandle : public platform::DeviceHandle {
 public:
-    explicit FakeDeviceHandle(FakeDevices& devices) : devices_(devices) {}
+    explicit FakeDeviceHandle(FakeDevices& devices) : devices_(devices) { ++devices_.live_; }
+    ~FakeDeviceHandle() override { --devices_.live_; }
     bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
                  std::uint32_t* returned) override {
         std::lock_guard<std::mutex> guard(devices_.mutex_);
         std::uint32_t count = 0;
-        const bool ok = devices_.core_->handle(code, in, inSize, out, outSize, &count) == standin::Status::Ok;
+        bool ok = devices_.core_->handle(code, in, inSize, out, outSize, &count) == standin::Status::Ok;
+        if (devices_.hook) ok = devices_.hook(code, in, out, ok);
         if (returned) *returned = ok ? count : 0;
         return ok;
     }

@@ -20,19 +20,10 @@ public:
     FakeRegistryKey(FakeRegistry& registry, std::string name, std::string path, std::uint32_t access)
         : registry_(registry), name_(std::move(name)), path_(std::move(path)), access_(access) {}
 
-    bool queryDword(const char* name, std::uint32_t& value) override {
-        auto* v = find(name);
-        if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<std::uint32_t>(*v)) return false;
-        value = std::get<std::uint32_t>(*v);
-        return true;
-    }
-    bool queryString(const char* name, std::string& value) override {
-        auto* v = find(name);
-        if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<std::string>(*v)) return false;
-        value = std::get<std::string>(*v);
-        return true;
-    }
+    bool queryDword(const char* name, std::uint32_t& value) override { return query(name, value); }
+    bool queryString(const char* name, std::string& value) override { return query(name, value); }
     bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
+        registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
         auto* v = find(name);
         if (!v || !(access_ & platform::kKeyQueryValue)) return false;
         std::vector<std::uint8_t> bytes;
@@ -54,6 +45,15 @@ public:
     bool setString(const char* name, const std::string& value) override { return set(name, value); }
 
 private:
+    // A value of the type asked for.
+    template <typename T>
+    bool query(const char* name, T& value) {
+        registry_.reads_.push_back(name);
+        auto* v = find(name);
+        if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<T>(*v)) return false;
+        value = std::get<T>(*v);
+        return true;
+    }
     FakeRegistry::Key* key() {
         auto it = registry_.keys_.find(name_);
         return it == registry_.keys_.end() ? nullptr : &it->second;

@@ -1,5 +1,5 @@
 // In-memory registry for tests: keys hold DWORD and string values; rights can be denied per key,
-// and every write is recorded in order.
+// and every read and write is recorded in order.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +34,8 @@ public:
     void grant(platform::RootKey root, const std::string& path, std::uint32_t access);
 
     const std::vector<Write>& writes() const { return writes_; }
+    // The names of the values read, a read of raw bytes with the room it gave: "Port/4".
+    const std::vector<std::string>& reads() const { return reads_; }
     struct Open {
         std::string path;
         std::uint32_t access;
@@ -49,6 +51,7 @@ private:
     static std::string Name(platform::RootKey root, const std::string& path);
     std::map<std::string, Key> keys_;  // by "HKLM\path", compared without case as Windows does
     std::vector<Write> writes_;
+    std::vector<std::string> reads_;
     std::vector<Open> opens_;
 };
 

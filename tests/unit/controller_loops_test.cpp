@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
 #include <vector>
 
 #include "driver/requests.h"
@@ -63,25 +61,12 @@ TEST_F(GreetingTest, WrongAcknowledgementByteIsRetriedAfterShortWaits) {
 
 // A controller that acknowledges "ET3" but fails "GP": the greeting still succeeds, after 250 ms.
 TEST_F(GreetingTest, FailingGpAfterTheAcknowledgementWaitsAndKeepsTheControllerLayout) {
-    class AckThenFail : public platform::DeviceHandle {
-    public:
-        int calls = 0;
-        bool control(std::uint32_t code, const void*, std::uint32_t, void* out, std::uint32_t outSize,
-                     std::uint32_t* returned) override {
-            ++calls;
-            if (code != tavrex::REQ_CONTROLLER_COMMAND || calls > 1) return false;
-            const std::uint8_t ack[3] = {0x01, '0', 0x0D};
-            std::memcpy(out, ack, outSize < 3 ? outSize : 3);
-            *returned = 3;
-            return true;
-        }
+    devices.hook = [](std::uint32_t code, const void* in, void*, bool answered) {
+        return answered && !(code == tavrex::REQ_CONTROLLER_COMMAND &&
+                             static_cast<const tavrex::ControllerCommand*>(in)->frame[1] == 'G');
     };
-    app = std::make_unique<calibrator::Calibrator>(seams());
-    auto device = std::make_unique<AckThenFail>();
-    AckThenFail* raw = device.get();
-    app->device = std::move(device);
-    calibrator::GreetController(*app);
-    EXPECT_EQ(raw->calls, 2);
+    Greet();
+    EXPECT_EQ(Frames(), (std::vector<std::string>{"ET3", "GP"}));
     EXPECT_EQ(app->controllerMode, 1u);
     EXPECT_EQ(clock.waits(), (std::vector<std::uint32_t>{50, 250}));
 }

@@ -7,13 +7,13 @@
 
 #include "driver/parameters.h"
 #include "driver/requests.h"
-#include "panel/pages/tab_page2.h"
+#include "panel/pages/beep_page.h"
 #include "panel/resource_ids.h"
 #include "platform/types.h"
 #include "standin/test_requests.h"
-#include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_device.h"
 #include "tests/fakes/fake_registry.h"
+#include "tests/unit/page_host.h"
 
 namespace {
 
@@ -47,26 +47,21 @@ protected:
         page.modeIndex = mode;
         page.frequency = frequency;
         page.duration = duration;
-        page.attach(controls);
-        page.onInit();
-        page.activate();
-    }
-    void Drag(int id, int position) {
-        controls.sliders[id].setPos(position);
-        page.onScroll(id);
+        host.open();
     }
     void PressTest() {
         devices.core().clearLog();
-        page.onCommand(IDC_BEEP_TEST, ui::kButtonClicked);
+        host.click(IDC_BEEP_TEST);
     }
-    std::string FrequencyLabel() { return controls.labels[IDC_BEEP_FREQUENCY_TEXT].content; }
-    std::string DurationLabel() { return controls.labels[IDC_BEEP_DURATION_TEXT].content; }
+    std::string FrequencyLabel() { return host.label(IDC_BEEP_FREQUENCY_TEXT); }
+    std::string DurationLabel() { return host.label(IDC_BEEP_DURATION_TEXT); }
 
     fakes::FakeRegistry registry;
     fakes::FakeDevices devices{registry};
     std::unique_ptr<platform::DeviceHandle> driver;
-    fakes::FakeControls controls;
     TabPage2 page;
+    paneltest::PageHost host{page};
+    fakes::FakeControls& controls = host.controls;
 };
 
 TEST_F(BeepPage, InitialisationFillsListRangesAndLabels) {
@@ -94,20 +89,19 @@ TEST_F(BeepPage, ScrollRewritesBothLabelsAndACaptureReadsThemBack) {
     EXPECT_EQ(FrequencyLabel(), "6000");
     EXPECT_EQ(page.frequency, 6000);
 
-    controls.combos[IDC_BEEP_MODE].pick(0);
-    page.onCommand(IDC_BEEP_MODE, ui::kSelectionChanged);
+    host.pick(IDC_BEEP_MODE, 0);
     EXPECT_EQ(page.modeIndex, 0);
     EXPECT_EQ(page.frequency, 5000);
     EXPECT_EQ(page.duration, 32);
     EXPECT_EQ(FrequencyLabel(), "6000") << "a capture reads the label back";
     EXPECT_EQ(DurationLabel(), "20");
 
-    Drag(IDC_BEEP_DURATION, 300);
+    host.drag(IDC_BEEP_DURATION, 300);
     EXPECT_EQ(page.duration, 300);
     EXPECT_EQ(DurationLabel(), "300");
     EXPECT_EQ(FrequencyLabel(), "5000") << "moving one slider rewrites the other slider's label";
     for (int position : {1200, 1300, 4999}) {
-        Drag(IDC_BEEP_FREQUENCY, position);
+        host.drag(IDC_BEEP_FREQUENCY, position);
         EXPECT_EQ(page.frequency, position);
         EXPECT_EQ(FrequencyLabel(), std::to_string(position));
     }
@@ -117,10 +111,9 @@ TEST_F(BeepPage, ScrollRewritesBothLabelsAndACaptureReadsThemBack) {
 
 TEST_F(BeepPage, TestSendsTheChosenBeepAndRestoresTheDriversOwn) {
     Open(1, 3000, 200);
-    controls.combos[IDC_BEEP_MODE].pick(2);
-    page.onCommand(IDC_BEEP_MODE, ui::kSelectionChanged);
-    Drag(IDC_BEEP_FREQUENCY, 3500);
-    Drag(IDC_BEEP_DURATION, 250);
+    host.pick(IDC_BEEP_MODE, 2);
+    host.drag(IDC_BEEP_FREQUENCY, 3500);
+    host.drag(IDC_BEEP_DURATION, 250);
     // A thumb position no notification reported is not what the test uses: it takes the members.
     controls.sliders[IDC_BEEP_DURATION].setPos(700);
 
@@ -144,8 +137,7 @@ TEST_F(BeepPage, TestSendsTheChosenBeepAndRestoresTheDriversOwn) {
     EXPECT_EQ(page.duration, 250);
 
     // "No sound" is sent as it is.
-    controls.combos[IDC_BEEP_MODE].pick(0);
-    page.onCommand(IDC_BEEP_MODE, ui::kSelectionChanged);
+    host.pick(IDC_BEEP_MODE, 0);
     PressTest();
     ASSERT_EQ(devices.log().size(), 4u);
     EXPECT_EQ(Input(devices.log()[1]), Bytes({0, 3500, 700, 3500, 700}));

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "panel/pages/tab_page3.h"
+#include "panel/pages/mouse_mode_page.h"
 #include "panel/resource_ids.h"
-#include "tests/fakes/fake_controls.h"
+#include "tests/unit/page_host.h"
 
 namespace {
 
@@ -22,23 +22,14 @@ protected:
         page.doubleClickArea = area;
         page.doubleClickSpeed = speed;
         page.rightClickDelay = delay;
-        page.attach(controls);
-        page.onInit();
-        page.activate();
+        host.open();
     }
-    void Drag(int id, int position) {
-        controls.sliders[id].setPos(position);
-        page.onScroll(id);
-    }
-    void Pick(int id, int index) {
-        controls.combos[id].pick(index);
-        page.onCommand(id, ui::kSelectionChanged);
-    }
-    std::string AreaLabel() { return controls.labels[IDC_CLICK_AREA_TEXT].content; }
-    std::string SpeedLabel() { return controls.labels[IDC_CLICK_SPEED_TEXT].content; }
+    std::string AreaLabel() { return host.label(IDC_CLICK_AREA_TEXT); }
+    std::string SpeedLabel() { return host.label(IDC_CLICK_SPEED_TEXT); }
 
-    fakes::FakeControls controls;
     TabPage3 page;
+    paneltest::PageHost host{page};
+    fakes::FakeControls& controls = host.controls;
 };
 
 TEST_F(MouseModePage, InitialisationFillsListsRangesAndLabels) {
@@ -77,14 +68,13 @@ TEST(MouseModePageBounds, OutOfRangeValuesReachTheMembersByCaptureAndTheLabelsBy
     };
     for (const Case c : {Case{4, 100, 20, 200}, Case{250, 1000, 200, 900}}) {
         SCOPED_TRACE(c.area);
-        fakes::FakeControls controls;
         TabPage3 page;
         page.modeIndex = 0;
         page.doubleClickArea = c.area;
         page.doubleClickSpeed = c.speed;
-        page.attach(controls);
-        page.onInit();
-        page.activate();
+        paneltest::PageHost host(page);
+        host.open();
+        fakes::FakeControls& controls = host.controls;
         const std::string& areaLabel = controls.labels[IDC_CLICK_AREA_TEXT].content;
         const std::string& speedLabel = controls.labels[IDC_CLICK_SPEED_TEXT].content;
         EXPECT_EQ(controls.sliders[IDC_CLICK_AREA].position, c.areaShown);
@@ -95,8 +85,7 @@ TEST(MouseModePageBounds, OutOfRangeValuesReachTheMembersByCaptureAndTheLabelsBy
         EXPECT_EQ(page.doubleClickSpeed, c.speed);
 
         // The first capture (a mode change here) gives the members the bounds; the labels are read back.
-        controls.combos[IDC_MOUSE_MODE].pick(3);
-        page.onCommand(IDC_MOUSE_MODE, ui::kSelectionChanged);
+        host.pick(IDC_MOUSE_MODE, 3);
         EXPECT_EQ(page.modeIndex, 3);
         EXPECT_EQ(page.doubleClickArea, c.areaShown);
         EXPECT_EQ(page.doubleClickSpeed, c.speedShown);
@@ -119,13 +108,13 @@ TEST(MouseModePageBounds, OutOfRangeValuesReachTheMembersByCaptureAndTheLabelsBy
 TEST_F(MouseModePage, EveryScrollStepCapturesAndRewritesBothLabels) {
     Open(0, 50, 500, 20);
     for (int position : {60, 75, 199}) {  // dragging sends one notification per step
-        Drag(IDC_CLICK_AREA, position);
+        host.drag(IDC_CLICK_AREA, position);
         EXPECT_EQ(page.doubleClickArea, position);
         EXPECT_EQ(AreaLabel(), std::to_string(position));
         EXPECT_EQ(SpeedLabel(), "500");
     }
     controls.labels[IDC_CLICK_AREA_TEXT].content = "stale";
-    Drag(IDC_CLICK_SPEED, 730);
+    host.drag(IDC_CLICK_SPEED, 730);
     EXPECT_EQ(page.doubleClickSpeed, 730);
     EXPECT_EQ(SpeedLabel(), "730");
     EXPECT_EQ(AreaLabel(), "199") << "moving one slider rewrites the other slider's label";
@@ -133,7 +122,7 @@ TEST_F(MouseModePage, EveryScrollStepCapturesAndRewritesBothLabels) {
 
     // The mode list's selection is captured along with the sliders.
     controls.combos[IDC_MOUSE_MODE].selected = 2;
-    Drag(IDC_CLICK_SPEED, 731);
+    host.drag(IDC_CLICK_SPEED, 731);
     EXPECT_EQ(page.modeIndex, 2);
 
     controls.sliders[IDC_CLICK_AREA].setPos(33);
@@ -144,7 +133,7 @@ TEST_F(MouseModePage, EveryScrollStepCapturesAndRewritesBothLabels) {
 TEST_F(MouseModePage, ADelayOfNoneOfTheItemsStaysUntilAnItemIsChosen) {
     Open(0, 50, 500, 100);
     EXPECT_EQ(controls.combos[IDC_RIGHT_DELAY].selected, ui::kNoSelection);
-    Drag(IDC_CLICK_AREA, 60);
+    host.drag(IDC_CLICK_AREA, 60);
     EXPECT_TRUE(page.deactivate());
     page.activate();
     EXPECT_EQ(page.rightClickDelay, 100u) << "neither transfer touches the delay";
@@ -153,18 +142,18 @@ TEST_F(MouseModePage, ADelayOfNoneOfTheItemsStaysUntilAnItemIsChosen) {
     page.onCommand(IDC_RIGHT_DELAY, kEditChange);
     EXPECT_EQ(page.rightClickDelay, 100u);
 
-    Pick(IDC_RIGHT_DELAY, 4);
+    host.pick(IDC_RIGHT_DELAY, 4);
     EXPECT_EQ(page.rightClickDelay, 490u);
-    Pick(IDC_RIGHT_DELAY, 0);
+    host.pick(IDC_RIGHT_DELAY, 0);
     EXPECT_EQ(page.rightClickDelay, 20u);
-    Pick(IDC_RIGHT_DELAY, 1);
+    host.pick(IDC_RIGHT_DELAY, 1);
     EXPECT_EQ(page.rightClickDelay, 48u);
 }
 
 TEST_F(MouseModePage, ChoosingADelayChangesNothingElse) {
     Open(1, 4, 500, 20);
     controls.combos[IDC_MOUSE_MODE].selected = 3;
-    Pick(IDC_RIGHT_DELAY, 3);
+    host.pick(IDC_RIGHT_DELAY, 3);
     EXPECT_EQ(page.rightClickDelay, 192u);
     EXPECT_EQ(page.modeIndex, 1) << "no capture";
     EXPECT_EQ(page.doubleClickArea, 4);
@@ -180,7 +169,7 @@ TEST_F(MouseModePage, TheDelayStepBoundsTheItemValueAndTakesAFailedLookupAsTheLo
     for (const Case c : {Case{0, 20}, Case{19, 20}, Case{20, 20}, Case{490, 490}, Case{491, 490},
                          Case{0x80000000u, 490}, Case{0xFFFFFFFFu, 490}}) {
         delays.items[2].data = c.data;
-        Pick(IDC_RIGHT_DELAY, 2);
+        host.pick(IDC_RIGHT_DELAY, 2);
         EXPECT_EQ(page.rightClickDelay, c.stored) << c.data;
     }
     // Nothing selected: the lookup at index -1 fails.

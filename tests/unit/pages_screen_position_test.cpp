@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "panel/pages/screen_pos.h"
+#include "panel/pages/screen_position_page.h"
 #include "panel/resource_ids.h"
-#include "tests/fakes/fake_controls.h"
+#include "tests/unit/page_host.h"
 
 namespace {
 
@@ -20,9 +20,7 @@ struct ScreenPositionPage {
         page.ScreenPost = handedIn;
         // Stale checks from the template must not survive: exactly one radio button is checked.
         for (int id : kRadios) controls.buttons[id].isChecked = true;
-        page.attach(controls);
-        page.onInit();
-        page.activate();
+        host.open();
     }
     std::vector<int> checkedRadios() {
         std::vector<int> ids;
@@ -33,13 +31,14 @@ struct ScreenPositionPage {
     // An auto radio button checks itself and unchecks the rest of its group before it notifies.
     void click(int id) {
         for (int radio : kRadios) controls.buttons[radio].isChecked = radio == id;
-        page.onCommand(id, ui::kButtonClicked);
+        host.click(id);
     }
     bool primaryEnabled() { return controls.combos[IDC_PRIMARY_RES].enabled; }
     bool secondaryEnabled() { return controls.combos[IDC_SECONDARY_RES].enabled; }
 
-    fakes::FakeControls controls;
     CScreenPos page;
+    paneltest::PageHost host{page};
+    fakes::FakeControls& controls = host.controls;
 };
 
 TEST(ScreenPositionPage, BothResolutionListsHoldTheSevenResolutions) {

@@ -6,13 +6,13 @@
 
 #include "driver/parameters.h"
 #include "driver/requests.h"
-#include "panel/pages/tab_page4.h"
+#include "panel/pages/serial_port_page.h"
 #include "panel/resource_ids.h"
 #include "platform/types.h"
-#include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_device.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_serial_ports.h"
+#include "tests/unit/page_host.h"
 
 namespace {
 
@@ -36,23 +36,16 @@ struct SerialPortPage {
         ports.openable.insert(openable.begin(), openable.end());
         page.Port = handedIn;
     }
-    void Open() {
-        page.attach(controls);
-        page.onInit();
-        page.activate();
-    }
-    void Pick(int index) {
-        list().pick(index);
-        page.onCommand(IDC_PORT_LIST, ui::kSelectionChanged);
-    }
-    fakes::FakeComboBox& list() { return controls.combos[IDC_PORT_LIST]; }
+    void Open() { host.open(); }
+    void Pick(int index) { host.pick(IDC_PORT_LIST, index); }
+    fakes::FakeComboBox& list() { return host.controls.combos[IDC_PORT_LIST]; }
     std::vector<std::int32_t> itemPorts() const { return {page.ItemPorts, page.ItemPorts + 10}; }
 
     fakes::FakeRegistry registry;
     fakes::FakeDevices devices{registry};
     fakes::FakeSerialPorts ports;
-    fakes::FakeControls controls;
     TabPage4 page{devices, ports};
+    paneltest::PageHost host{page};
 };
 
 TEST(SerialPortPage, TheDriversPortIsMarkedAndNeverOpened) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -7,6 +10,7 @@
 #include "driver/requests.h"
 #include "panel/placement.h"
 #include "panel/resource_ids.h"
+#include "tests/unit/page_host.h"
 #include "tests/unit/panel_fixture.h"
 
 namespace {
@@ -23,9 +27,7 @@ public:
     platform::Rect placeholder{12, 20, 484, 352};
     platform::WindowId sheetToCreate = kSheet;
     std::vector<std::string> calls;
-    std::vector<int> sheetTemplates;
-    const char* sheetCaption = "unset";
-    int sheetStartPage = -1;
+    std::vector<ui::Page*> sheetPages;
 
     panel::Size desktopClientSize() override {
         calls.push_back("desktop");
@@ -34,12 +36,9 @@ public:
     void moveAndRepaint(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
         calls.push_back(Text("move", left, top, width, height));
     }
-    platform::WindowId createSheet(const panel::SheetDescription& sheet, std::uint32_t style,
-                                   std::uint32_t exStyle) override {
-        for (auto* page : sheet.pages) sheetTemplates.push_back(page->templateId());
-        sheetCaption = sheet.caption;
-        sheetStartPage = sheet.startPage;
-        calls.push_back(Text("sheet", style, exStyle));
+    platform::WindowId createSheet(std::span<ui::Page* const> pages) override {
+        sheetPages.assign(pages.begin(), pages.end());
+        calls.push_back("sheet");
         return sheetToCreate;
     }
     void addSheetStyles(platform::WindowId sheet, std::uint32_t style, std::uint32_t exStyle) override {
@@ -62,6 +61,44 @@ private:
         return out.str();
     }
 };
+
+// The controls of each dialog template of lintara.rc, by template and control id, with the control
+// wrapper that fits each: "combo", "slider", "label" or "button".
+std::map<int, std::map<int, std::string>> TemplateControls() {
+    std::map<std::string, int> ids{{"IDOK", 1}, {"IDCANCEL", 2}};
+    std::ifstream header(TAVREX_SOURCE_DIR "/panel/resource_ids.h");
+    const std::regex define(R"(^#define (\w+) \(?(-?\d+)\)?)");
+    std::smatch m;
+    for (std::string line; std::getline(header, line);)
+        if (std::regex_search(line, m, define)) ids[m[1]] = std::stoi(m[2]);
+
+    const std::map<std::string, std::string> kinds{
+        {"COMBOBOX", "combo"},  {"TRACKBAR_CLASS", "slider"}, {"LTEXT", "label"},       {"RTEXT", "label"},
+        {"CTEXT", "label"},     {"Static", "label"},          {"PUSHBUTTON", "button"}, {"DEFPUSHBUTTON", "button"},
+        {"GROUPBOX", "button"}, {"Button", "button"}};
+    // A statement starts with its keyword and may go on over the lines that follow.
+    const std::regex statement(R"(^\s*(LTEXT|RTEXT|CTEXT|PUSHBUTTON|DEFPUSHBUTTON|GROUPBOX|COMBOBOX|CONTROL)\b)");
+    const std::regex control(R"(^\s*CONTROL\s+(?:"[^"]*"|\w+)\s*,\s*(\w+)\s*,\s*"?(\w+))");
+    const std::regex other(R"(^\s*(\w+)\s+(?:"[^"]*"\s*,\s*)?(\w+))");
+    std::map<int, std::map<int, std::string>> templates;
+    std::map<int, std::string>* controls = nullptr;  // of the template being read
+    std::string pending;
+    auto take = [&] {
+        if (std::regex_search(pending, m, control))
+            (*controls)[ids.at(m[1])] = kinds.at(m[2]);
+        else if (std::regex_search(pending, m, other))
+            (*controls)[ids.at(m[2])] = kinds.at(m[1]);
+        pending.clear();
+    };
+    std::ifstream rc(TAVREX_SOURCE_DIR "/panel/lintara.rc");
+    for (std::string line; std::getline(rc, line);) {
+        if (std::regex_search(line, m, std::regex(R"(^(\w+) DIALOGEX)"))) controls = &templates[ids.at(m[1])];
+        const bool starts = std::regex_search(line, statement);
+        if (!pending.empty() && (starts || line == "END")) take();
+        if (starts || !pending.empty()) pending += line + " ";
+    }
+    return templates;
+}
 
 TEST(PanelPlacement, EachCodeAtTwoDesktopSizes) {
     struct Row {
@@ -92,7 +129,7 @@ TEST(PanelPlacement, EachCodeAtTwoDesktopSizes) {
 struct PanelDialog : ::testing::Test {
     void SetUp() override {
         f.parameters().values = {{"ScreenPost", 17u}};
-        f.standin.restart();
+        f.devices.restart();
     }
     PanelFixture f;
 };
@@ -104,12 +141,11 @@ TEST_F(PanelDialog, InitialisationPlacesTheDialogThenBuildsAndPlacesTheSheet) {
     RecordingWindow window;
     EXPECT_TRUE(dialog.OnInitDialog(window));
 
-    EXPECT_EQ(f.standin.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "move 80 c0 1b8 17c", "sheet 50000000 0",
+    EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "move 80 c0 1b8 17c", "sheet",
                                                       "styles 5ee7 10000 10000", "rect fa5", "place 5ee7 16 d"}));
-    EXPECT_EQ(window.sheetTemplates, (std::vector<int>{107, 4001, 102, 106, 4011, 4006}));
-    EXPECT_EQ(window.sheetCaption, nullptr);
-    EXPECT_EQ(window.sheetStartPage, 0);
+    const auto tabs = dialog.pages();
+    EXPECT_EQ(window.sheetPages, std::vector<ui::Page*>(tabs.begin(), tabs.end()));
 }
 
 TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
@@ -117,28 +153,28 @@ TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
         panel::CPanelDlg dialog(0, f.seams());
         RecordingWindow window;
         dialog.OnInitDialog(window);
-        EXPECT_TRUE(f.standin.codes().empty());
-        EXPECT_EQ(window.calls[1], "sheet 50000000 0");
+        EXPECT_TRUE(f.devices.codes().empty());
+        EXPECT_EQ(window.calls[1], "sheet");
     }
     {
-        f.standin.core().setVersionCurrent(false);  // an old driver refuses the request
+        f.devices.core().setVersionCurrent(false);  // an old driver refuses the request
         panel::CPanelDlg dialog(0, f.seams());
         auto device = f.devices.open("\\\\.\\tavrex", 0);
         dialog.DriverHandle = device.get();
         RecordingWindow window;
         dialog.OnInitDialog(window);
-        EXPECT_EQ(f.standin.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
-        EXPECT_EQ(window.calls[1], "sheet 50000000 0");
+        EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
+        EXPECT_EQ(window.calls[1], "sheet");
     }
     {
         f.parameters().values["ScreenPost"] = 37u;
-        f.standin.restart();
+        f.devices.restart();
         panel::CPanelDlg dialog(0, f.seams());
         auto device = f.devices.open("\\\\.\\tavrex", 0);
         dialog.DriverHandle = device.get();
         RecordingWindow window;
         dialog.OnInitDialog(window);
-        EXPECT_EQ(window.calls[1], "sheet 50000000 0");
+        EXPECT_EQ(window.calls[1], "sheet");
     }
 }
 
@@ -147,27 +183,37 @@ TEST_F(PanelDialog, ASheetThatCannotBeCreatedIsNotTouched) {
     RecordingWindow window;
     window.sheetToCreate = 0;
     EXPECT_TRUE(dialog.OnInitDialog(window));
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "sheet 50000000 0"}));
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "sheet"}));
 }
 
-TEST_F(PanelDialog, PagesAreBuiltInOneOrderAndTabbedInAnother) {
+// A page that names a control its template lacks, or names it as another kind, talks to nothing.
+TEST_F(PanelDialog, EveryControlAPageTouchesIsInItsTemplateAsThatKind) {
+    const auto templates = TemplateControls();
+    ASSERT_EQ(templates.at(IDD_PANEL).at(IDC_SHEET_PLACEHOLDER), "label");
     panel::CPanelDlg dialog(0, f.seams());
-    std::vector<int> built;
-    for (auto* page : dialog.constructionOrder()) built.push_back(page->templateId());
-    EXPECT_EQ(built, (std::vector<int>{107, 4001, 102, 106, 4006, 4011}));
-    std::vector<int> tabs;
-    for (auto* page : dialog.tabOrder()) tabs.push_back(page->templateId());
-    EXPECT_EQ(tabs, (std::vector<int>{107, 4001, 102, 106, 4011, 4006}));
-
-    // Members are constructed in the order of their addresses and destroyed in the reverse order,
-    // so the construction list must match the layout.
-    const auto order = dialog.constructionOrder();
-    for (std::size_t i = 1; i < order.size(); ++i)
-        EXPECT_LT(reinterpret_cast<std::uintptr_t>(order[i - 1]), reinterpret_cast<std::uintptr_t>(order[i])) << i;
-    EXPECT_LT(reinterpret_cast<std::uintptr_t>(&dialog.DriverHandle), reinterpret_cast<std::uintptr_t>(&dialog.sheet));
-    EXPECT_LT(reinterpret_cast<std::uintptr_t>(&dialog.sheet), reinterpret_cast<std::uintptr_t>(order[0]));
-    EXPECT_EQ(panel::CPanelDlg::kTemplateId, IDD_PANEL);
-    EXPECT_FALSE(dialog.tabPage1.hasWindow());
+    std::size_t checked = 0;
+    for (ui::Page* page : dialog.pages()) {
+        SCOPED_TRACE(page->templateId());
+        const std::map<int, std::string>& inTemplate = templates.at(page->templateId());
+        paneltest::PageHost host(*page);
+        host.open();
+        for (const auto& [id, kind] : inTemplate) {
+            page->onCommand(id, ui::kButtonClicked);
+            page->onCommand(id, ui::kSelectionChanged);
+            page->onScroll(id);
+        }
+        EXPECT_TRUE(page->deactivate());
+        page->activate();
+        std::map<int, std::string> touched;
+        for (const auto& entry : host.controls.combos) touched[entry.first] = "combo";
+        for (const auto& entry : host.controls.sliders) touched[entry.first] = "slider";
+        for (const auto& entry : host.controls.labels) touched[entry.first] = "label";
+        for (const auto& entry : host.controls.buttons) touched[entry.first] = "button";
+        for (const auto& [id, kind] : touched)
+            EXPECT_EQ(inTemplate.contains(id) ? inTemplate.at(id) : "missing", kind) << id;
+        checked += touched.size();
+    }
+    EXPECT_GT(checked, 0u);
 }
 
 }  // namespace

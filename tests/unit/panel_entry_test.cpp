@@ -15,7 +15,7 @@ constexpr platform::WindowId kControlPanel = 0x5150;
 
 TEST(PanelEntry, EveryMessageGetsItsAnswer) {
     PanelFixture f;
-    f.standin.present = false;  // a double click is refused at once
+    f.devices.present = false;  // a double click is refused at once
     panel::CTouchApplet applet(f.seams());
     ASSERT_EQ(panel::CurrentApplet, &applet);
 

@@ -11,7 +11,8 @@
 
 #include "driver/parameters.h"
 #include "panel/applet_seams.h"
-#include "panel/panel_dlg.h"
+#include "panel/panel_dialog.h"
+#include "panel/settings_store.h"
 #include "panel/touch_applet.h"
 #include "tests/fakes/fake_device.h"
 #include "tests/fakes/fake_registry.h"
@@ -44,45 +45,6 @@ struct NoSerialPorts : panel::SerialPorts {
     bool probe(const char*) override { return false; }
 };
 
-// Devices over the stand-in that count the handles still open and can make one request fail.
-class CountingDevices : public platform::Devices {
-public:
-    explicit CountingDevices(fakes::FakeDevices& inner) : inner_(inner) {}
-    int live = 0;
-    int opened = 0;
-    std::uint32_t failingCode = 0;
-
-    std::unique_ptr<platform::DeviceHandle> open(const char* path, std::uint32_t shareMode) override {
-        auto handle = inner_.open(path, shareMode);
-        if (!handle) return nullptr;
-        ++opened;
-        return std::make_unique<Handle>(*this, std::move(handle));
-    }
-
-private:
-    class Handle : public platform::DeviceHandle {
-    public:
-        Handle(CountingDevices& owner, std::unique_ptr<platform::DeviceHandle> inner)
-            : owner_(owner), inner_(std::move(inner)) {
-            ++owner_.live;
-        }
-        ~Handle() override { --owner_.live; }
-        bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
-                     std::uint32_t* returned) override {
-            if (code == owner_.failingCode) {
-                if (returned) *returned = 0;
-                return false;
-            }
-            return inner_->control(code, in, inSize, out, outSize, returned);
-        }
-
-    private:
-        CountingDevices& owner_;
-        std::unique_ptr<platform::DeviceHandle> inner_;
-    };
-    fakes::FakeDevices& inner_;
-};
-
 // Stands in for the modal dialog: runs a script against the dialog while it is "shown" and answers
 // with the given result.
 struct ScriptedRunner : panel::PanelDialogRunner {
@@ -98,8 +60,7 @@ struct ScriptedRunner : panel::PanelDialogRunner {
 
 struct PanelFixture {
     fakes::FakeRegistry registry;
-    fakes::FakeDevices standin{registry};
-    CountingDevices devices{standin};
+    fakes::FakeDevices devices{registry};
     fakes::FakeUserMessages messages;
     NoSerialPorts ports;
     RecordingDoubleClickTime doubleClickTime;

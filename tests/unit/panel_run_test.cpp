@@ -17,7 +17,7 @@ struct PanelRun : ::testing::Test {
         f.parameters().values = {{"BeepMode", 1u},  {"BeepFreq1", 3000u}, {"BeepTime1", 100u}, {"Port", 2u},
                                  {"MouseMode", 0u}, {"ScreenPost", 17u},  {"RBNDelay", 96u}};
         f.mouse().values = {{"DoubleClickSpeed", std::string("500")}, {"DoubleClickHeight", std::string("4")}};
-        f.standin.restart();
+        f.devices.restart();
     }
     std::int32_t Run(panel::CTouchApplet& applet) { return applet.OnDblClk(kControlPanel, 0, 0); }
     std::size_t WritesTo(const char* path) {
@@ -29,13 +29,13 @@ struct PanelRun : ::testing::Test {
 };
 
 TEST_F(PanelRun, DriverInstalledButNotLoadedAsksForARestart) {
-    f.standin.present = false;
+    f.devices.present = false;
     panel::CTouchApplet applet(f.seams());
     EXPECT_EQ(Run(applet), 0);
 
-    ASSERT_EQ(f.standin.opens.size(), 1u);
-    EXPECT_EQ(f.standin.opens[0].path, "\\\\.\\tavrex");
-    EXPECT_EQ(f.standin.opens[0].shareMode, 0u);
+    ASSERT_EQ(f.devices.opens.size(), 1u);
+    EXPECT_EQ(f.devices.opens[0].path, "\\\\.\\tavrex");
+    EXPECT_EQ(f.devices.opens[0].shareMode, 0u);
     ASSERT_EQ(f.appletOpens().size(), 1u);
     EXPECT_EQ(f.appletOpens()[0].path, tavrex::kParametersKeyPath);
     EXPECT_EQ(f.appletOpens()[0].access, platform::kKeyAllAccess);
@@ -52,7 +52,7 @@ TEST_F(PanelRun, DriverInstalledButNotLoadedAsksForARestart) {
 TEST_F(PanelRun, DriverMissingOrItsKeyNotOursSaysNotInstalled) {
     for (bool keyExists : {false, true}) {
         PanelFixture g;
-        g.standin.present = false;
+        g.devices.present = false;
         if (keyExists) g.registry.grant(RootKey::LocalMachine, tavrex::kParametersKeyPath, platform::kKeyRead);
         panel::CTouchApplet applet(g.seams());
         EXPECT_EQ(applet.OnDblClk(kControlPanel, 0, 0), 0);
@@ -67,21 +67,21 @@ TEST_F(PanelRun, DriverMissingOrItsKeyNotOursSaysNotInstalled) {
 }
 
 TEST_F(PanelRun, AFailingStateRequestSaysNotInstalledAndClosesTheDevice) {
-    f.devices.failingCode = tavrex::REQ_GET_DRIVER_STATE;
+    f.devices.core().setFailingRequest(tavrex::REQ_GET_DRIVER_STATE);
     panel::CTouchApplet applet(f.seams());
     EXPECT_EQ(Run(applet), 0);
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_EQ(f.messages.shown[0].text, "驱动未安装。");
     EXPECT_EQ(f.messages.shown[0].owner, kControlPanel);
     EXPECT_EQ(f.messages.shown[0].flags, kErrorBox);
-    EXPECT_TRUE(f.standin.codes().empty());
-    EXPECT_EQ(f.devices.live, 0);
+    EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE}) << "and nothing after it";
+    EXPECT_EQ(f.devices.live(), 0);
     EXPECT_EQ(applet.DriverHandle, nullptr);
     EXPECT_EQ(f.runner.runs, 0);
 }
 
 TEST_F(PanelRun, AnUpdatedDriverAsksForARestartAndHearsNothingElse) {
-    f.standin.core().setStateCurrent(false);
+    f.devices.core().setStateCurrent(false);
     panel::CTouchApplet applet(f.seams());
     EXPECT_EQ(Run(applet), 0);
     ASSERT_EQ(f.messages.shown.size(), 1u);
@@ -89,8 +89,8 @@ TEST_F(PanelRun, AnUpdatedDriverAsksForARestartAndHearsNothingElse) {
     EXPECT_EQ(f.messages.shown[0].caption, "提示");
     EXPECT_EQ(f.messages.shown[0].flags, platform::kMbOk);
     EXPECT_EQ(f.messages.shown[0].owner, kControlPanel);
-    EXPECT_EQ(f.standin.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE});
-    EXPECT_EQ(f.devices.live, 0);
+    EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE});
+    EXPECT_EQ(f.devices.live(), 0);
     EXPECT_EQ(f.runner.runs, 0);
     EXPECT_TRUE(f.registry.writes().empty());
 }
@@ -102,7 +102,7 @@ TEST_F(PanelRun, OkCopiesInAndBackSavesAndSetsTheDoubleClickTime) {
         EXPECT_EQ(parent, kControlPanel);
         EXPECT_EQ(dialog.parent(), kControlPanel);
         // Only the state request so far; the driver handle is open and shared with the beep page.
-        EXPECT_EQ(f.standin.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE});
+        EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE});
         ASSERT_NE(dialog.DriverHandle, nullptr);
         EXPECT_EQ(dialog.DriverHandle, applet.DriverHandle.get());
         EXPECT_EQ(dialog.tabPage2.driverHandle, applet.DriverHandle.get());
@@ -146,11 +146,11 @@ TEST_F(PanelRun, OkCopiesInAndBackSavesAndSetsTheDoubleClickTime) {
     EXPECT_EQ(f.doubleClickTime.sets, std::vector<std::uint32_t>{650});
 
     // The reload comes last, after the save: the driver read the new values when it heard it.
-    EXPECT_EQ(f.standin.codes(),
+    EXPECT_EQ(f.devices.codes(),
               (std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE, tavrex::REQ_RELOAD_SETTINGS}));
-    EXPECT_EQ(f.standin.core().screenPosition(), 38u);
-    EXPECT_EQ(f.standin.core().beep().frequency, 4500u);
-    EXPECT_EQ(f.devices.live, 0);
+    EXPECT_EQ(f.devices.core().screenPosition(), 38u);
+    EXPECT_EQ(f.devices.core().beep().frequency, 4500u);
+    EXPECT_EQ(f.devices.live(), 0);
     EXPECT_EQ(applet.DriverHandle, nullptr);
     EXPECT_TRUE(f.messages.shown.empty());
 }
@@ -183,9 +183,9 @@ TEST_F(PanelRun, CancelOrNoDialogStoresNothingButStillTellsTheDriver) {
         EXPECT_TRUE(g.registry.writes().empty()) << result;
         EXPECT_TRUE(g.doubleClickTime.sets.empty()) << result;
         EXPECT_EQ(applet.BeepFreq1, 3000u) << result;
-        EXPECT_EQ(g.standin.codes(),
+        EXPECT_EQ(g.devices.codes(),
                   (std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE, tavrex::REQ_RELOAD_SETTINGS}));
-        EXPECT_EQ(g.devices.live, 0);
+        EXPECT_EQ(g.devices.live(), 0);
     }
 }
 
@@ -200,7 +200,7 @@ TEST_F(PanelRun, OkWithTheDriversKeyReadOnlyStillWritesMouseSetsTimeAndReloads) 
     EXPECT_EQ(WritesTo(tavrex::kParametersKeyPath), 0u);
     EXPECT_EQ(WritesTo(panel::kMouseKeyPath), 3u);
     EXPECT_EQ(f.doubleClickTime.sets, std::vector<std::uint32_t>{500});
-    EXPECT_EQ(f.standin.codes().back(), tavrex::REQ_RELOAD_SETTINGS);
+    EXPECT_EQ(f.devices.codes().back(), tavrex::REQ_RELOAD_SETTINGS);
 }
 
 TEST_F(PanelRun, LoadMessagesComeBeforeThePanelWithoutAnOwner) {
@@ -221,7 +221,7 @@ TEST_F(PanelRun, EachRunOpensAndClosesOnceAndStartsFromTheRegistry) {
     f.runner.result = 2;
     int seen = 0;
     f.runner.whileShown = [&](platform::WindowId, panel::CPanelDlg& dialog) {
-        EXPECT_EQ(f.devices.live, 1);
+        EXPECT_EQ(f.devices.live(), 1);
         EXPECT_EQ(dialog.tabPage2.frequency, 3000) << "run " << seen;
         dialog.tabPage2.frequency = 4900;
         ++seen;
@@ -229,9 +229,9 @@ TEST_F(PanelRun, EachRunOpensAndClosesOnceAndStartsFromTheRegistry) {
     Run(applet);
     Run(applet);
     EXPECT_EQ(seen, 2);
-    EXPECT_EQ(f.devices.opened, 2);
-    EXPECT_EQ(f.devices.live, 0);
-    EXPECT_EQ(f.standin.codes(),
+    EXPECT_EQ(f.devices.opens.size(), 2u);
+    EXPECT_EQ(f.devices.live(), 0);
+    EXPECT_EQ(f.devices.codes(),
               (std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE, tavrex::REQ_RELOAD_SETTINGS,
                                           tavrex::REQ_GET_DRIVER_STATE, tavrex::REQ_RELOAD_SETTINGS}));
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -45,14 +44,12 @@ protected:
         for (const auto& t : touches) devices.core().queueTouch(t[0], t[1]);
     }
 
-    // Puts a handle of the test's own between the calibrator and the driver, after start-up.
-    using Wrap = std::function<std::unique_ptr<platform::DeviceHandle>(std::unique_ptr<platform::DeviceHandle>)>;
-
-    // Start-up as the entry point runs it, with the first paint that showing the window brings.
-    void Start(const Wrap& wrap = {}) {
+    // Start-up as the entry point runs it, with the first paint that showing the window brings; the
+    // hook, when given, changes the driver's answers from then on.
+    void Start(fakes::FakeDevices::Hook hook = {}) {
         app = std::make_unique<calibrator::Calibrator>(seams());
         ASSERT_EQ(calibrator::InitInstance(*app, 1), 1);
-        if (wrap) app->device = wrap(std::move(app->device));
+        devices.hook = std::move(hook);
         devices.core().clearLog();
         startWaits = clock.waits().size();
         Dispatch(platform::kWmPaint);
@@ -299,29 +296,20 @@ TEST_F(SequenceTest, ConfirmedEndRetriesAnUnacknowledgedEt0AfterShortWaits) {
 }
 
 // Corrupts the first "GP" replies, as a controller that has not yet taken the values would answer.
-class StaleLinearity : public platform::DeviceHandle {
-public:
-    StaleLinearity(std::unique_ptr<platform::DeviceHandle> inner, int staleReplies)
-        : inner_(std::move(inner)), stale_(staleReplies) {}
-    bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
-                 std::uint32_t* returned) override {
-        const bool ok = inner_->control(code, in, inSize, out, outSize, returned);
+fakes::FakeDevices::Hook StaleLinearity(int staleReplies) {
+    return [staleReplies](std::uint32_t code, const void* in, void* out, bool answered) mutable {
         const auto* command = static_cast<const tavrex::ControllerCommand*>(in);
-        if (ok && code == tavrex::REQ_CONTROLLER_COMMAND && command->frame[1] == 'G' && stale_ > 0) {
-            --stale_;
+        if (answered && code == tavrex::REQ_CONTROLLER_COMMAND && command->frame[1] == 'G' && staleReplies > 0) {
+            --staleReplies;
             static_cast<std::uint8_t*>(out)[1] ^= 0x01;
         }
-        return ok;
-    }
-
-private:
-    std::unique_ptr<platform::DeviceHandle> inner_;
-    std::atomic<int> stale_;
-};
+        return answered;
+    };
+}
 
 TEST_F(SequenceTest, LinearityReadBackThatMatchesOnTheThirdAttemptEndsTheLoop) {
     Touch(kControllerTouches);
-    Start([](auto device) { return std::make_unique<StaleLinearity>(std::move(device), 2); });
+    Start(StaleLinearity(2));
     ASSERT_TRUE(Pump());
     Finish();
     EXPECT_EQ(Frames(), (std::vector<std::string>{"SP", "GP", "SP", "GP", "SP", "GP", "ET0", "ET0"}));
@@ -339,31 +327,14 @@ TEST_F(SequenceTest, SystemDestroyingTheWindowStoresNothing) {
     EXPECT_EQ(Count(tavrex::REQ_RELOAD_SETTINGS), 0);
 }
 
-}  // namespace
-
-namespace {
-
-// ESC lands while the worker applies its pass: the request itself raises the stop flag.
-class StopDuringApply : public platform::DeviceHandle {
-public:
-    StopDuringApply(std::unique_ptr<platform::DeviceHandle> inner, std::atomic<std::uint32_t>& stop)
-        : inner_(std::move(inner)), stop_(stop) {}
-    bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
-                 std::uint32_t* returned) override {
-        const bool ok = inner_->control(code, in, inSize, out, outSize, returned);
-        if (code == tavrex::REQ_SET_CALIBRATION) stop_ = 1;
-        return ok;
-    }
-
-private:
-    std::unique_ptr<platform::DeviceHandle> inner_;
-    std::atomic<std::uint32_t>& stop_;
-};
-
 TEST_F(SequenceTest, PassAppliedAfterEscapeIsWithdrawnByTheWorker) {
     Controller(standin::CONTROLLER_SILENT);
     Touch(kCornerTouches);
-    Start([this](auto device) { return std::make_unique<StopDuringApply>(std::move(device), app->stopRequested); });
+    // ESC lands while the worker applies its pass: the request itself raises the stop flag.
+    Start([this](std::uint32_t code, const void*, void*, bool answered) {
+        if (code == tavrex::REQ_SET_CALIBRATION) app->stopRequested = 1;
+        return answered;
+    });
     EXPECT_FALSE(Pump(calibrator::MSG_PASS_DONE, -1, 300)) << "no question is asked for a withdrawn pass";
     Finish();
     const auto requests = Requests();
@@ -372,10 +343,6 @@ TEST_F(SequenceTest, PassAppliedAfterEscapeIsWithdrawnByTheWorker) {
     EXPECT_EQ(requests.back().code, tavrex::REQ_RELOAD_SETTINGS);
     EXPECT_EQ(devices.core().calibration().Xc, 892) << "the driver is back on its stored calibration";
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(SequenceTest, PassDoneHandledAfterEscapeAsksNothingAndLeavesTheTrialWithdrawn) {
     Controller(standin::CONTROLLER_SILENT);
@@ -400,27 +367,6 @@ TEST_F(SequenceTest, PassDoneHandledAfterEscapeAsksNothingAndLeavesTheTrialWithd
     EXPECT_EQ(devices.core().calibration().Xc, tavrex::kDefaultCalibration.Xc) << "the trial is withdrawn";
     EXPECT_EQ(Count(tavrex::REQ_ARM_SAMPLE), 4) << "the worker starts no new pass after the stop";
 }
-
-}  // namespace
-
-namespace {
-
-// A controller that takes every command but never acknowledges "ET3".
-class UnacknowledgedEt3 : public platform::DeviceHandle {
-public:
-    explicit UnacknowledgedEt3(std::unique_ptr<platform::DeviceHandle> inner) : inner_(std::move(inner)) {}
-    bool control(std::uint32_t code, const void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
-                 std::uint32_t* returned) override {
-        const bool ok = inner_->control(code, in, inSize, out, outSize, returned);
-        const auto* command = static_cast<const tavrex::ControllerCommand*>(in);
-        if (ok && code == tavrex::REQ_CONTROLLER_COMMAND && std::memcmp(command->frame + 1, "ET3", 3) == 0)
-            static_cast<std::uint8_t*>(out)[1] = '1';
-        return ok;
-    }
-
-private:
-    std::unique_ptr<platform::DeviceHandle> inner_;
-};
 
 TEST_F(SequenceTest, SilentControllerAfterAPassFailsEverySpGpAndEt0Attempt) {
     Touch(kControllerTouches);
@@ -450,7 +396,7 @@ TEST_F(SequenceTest, SilentControllerAfterAPassFailsEverySpGpAndEt0Attempt) {
 
 TEST_F(SequenceTest, LinearityThatNeverReadsBackGivesUpAfterSevenAttempts) {
     Touch(kControllerTouches);
-    Start([](auto device) { return std::make_unique<StaleLinearity>(std::move(device), 1000); });
+    Start(StaleLinearity(1000));
     ASSERT_TRUE(Pump());
     Finish();
     std::vector<std::string> expected;
@@ -465,7 +411,13 @@ TEST_F(SequenceTest, UnacknowledgedEt3BeforeANewPassFallsBackToTheCornerLayout) 
     Touch(kControllerTouches);
     Touch(kCornerTouches);
     messages.promptAnswers = {platform::kIdCancel, platform::kIdOk};
-    Start([](auto device) { return std::make_unique<UnacknowledgedEt3>(std::move(device)); });
+    // A controller that takes every command but never acknowledges "ET3".
+    Start([](std::uint32_t code, const void* in, void* out, bool answered) {
+        const auto* command = static_cast<const tavrex::ControllerCommand*>(in);
+        if (answered && code == tavrex::REQ_CONTROLLER_COMMAND && std::memcmp(command->frame + 1, "ET3", 3) == 0)
+            static_cast<std::uint8_t*>(out)[1] = '1';
+        return answered;
+    });
     ASSERT_EQ(app->controllerMode, 1u);
     ASSERT_TRUE(Pump());
     Finish();

@@ -109,25 +109,8 @@ TEST_F(StartupTest, UpdatedDriverAsksForARestartAndNothingMoreIsSent) {
 }
 
 TEST_F(StartupTest, StateRequestFailureSaysNotInstalled) {
-    class FailingState : public platform::DeviceHandle {
-    public:
-        bool control(std::uint32_t, const void*, std::uint32_t, void*, std::uint32_t, std::uint32_t* r) override {
-            if (r) *r = 0;
-            return false;
-        }
-    };
-    class Devices : public platform::Devices {
-    public:
-        std::unique_ptr<platform::DeviceHandle> open(const char*, std::uint32_t) override {
-            return std::make_unique<FailingState>();
-        }
-    } failing;
-    app = std::make_unique<calibrator::Calibrator>(seamsWith(registry, failing));
-    EXPECT_EQ(calibrator::InitInstance(*app, 5), 0);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].kind, Shown::Prompt);
-    EXPECT_EQ(messages.shown[0].text, "驱动未安装。");
-    EXPECT_EQ(messages.shown[0].caption, " 提示");
+    devices.core().setFailingRequest(tavrex::REQ_GET_DRIVER_STATE);
+    ExpectRefusedWith(Shown::Prompt, "驱动未安装。", " 提示");
 }
 
 TEST_F(StartupTest, MissingRightsOnEitherKeyShowTheErrorBox) {
@@ -187,48 +170,28 @@ TEST_F(StartupTest, HealthyStartOpensTheWindowOverTheAreaAndGreetsTheController)
     EXPECT_EQ(clock.waits(), std::vector<std::uint32_t>{50});
 }
 
-// Notes, for every key opened, which requests the driver had received by then.
-class RegistryBesideTheDriver : public platform::Registry {
-public:
-    RegistryBesideTheDriver(fakes::FakeRegistry& inner, fakes::FakeDevices& devices)
-        : inner_(inner), devices_(devices) {}
-    struct Opened {
-        std::string path;
-        std::uint32_t access;
-        std::vector<std::uint32_t> requestsBefore;
-    };
-    std::vector<Opened> opened;
-
-    std::unique_ptr<platform::RegistryKey> open(RootKey root, const char* path, std::uint32_t access) override {
-        opened.push_back({path, access, devices_.codes()});
-        return inner_.open(root, path, access);
-    }
-
-private:
-    fakes::FakeRegistry& inner_;
-    fakes::FakeDevices& devices_;
-};
-
 TEST_F(StartupTest, RightsAreCheckedAfterTheStateRequestAndBeforeTheScreenPosition) {
-    RegistryBesideTheDriver ordered(registry, devices);
-    app = std::make_unique<calibrator::Calibrator>(seamsWith(ordered, devices));
-    ASSERT_EQ(calibrator::InitInstance(*app, 5), 1);
-    const std::vector<std::uint32_t> stateOnly{tavrex::REQ_GET_DRIVER_STATE};
-    ASSERT_EQ(ordered.opened.size(), 2u);
-    EXPECT_EQ(ordered.opened[0].path, tavrex::kServiceKeyPath);
-    EXPECT_EQ(ordered.opened[0].access, platform::kKeySetValue);
-    EXPECT_EQ(ordered.opened[0].requestsBefore, stateOnly);
-    EXPECT_EQ(ordered.opened[1].path, tavrex::kParametersKeyPath);
-    EXPECT_EQ(ordered.opened[1].access, platform::kKeySetValue);
-    EXPECT_EQ(ordered.opened[1].requestsBefore, stateOnly);
-    EXPECT_EQ(Requests().at(1), tavrex::REQ_GET_SCREEN_POSITION);
+    std::vector<std::pair<std::uint32_t, std::size_t>> requests;  // each with the keys opened before it
+    devices.hook = [&](std::uint32_t code, const void*, void*, bool answered) {
+        requests.emplace_back(code, registry.opens().size());
+        return answered;
+    };
+    const std::size_t before = registry.opens().size();
+    ASSERT_EQ(Start(), 1);
+    ASSERT_EQ(registry.opens().size(), before + 2);
+    EXPECT_EQ(registry.opens()[before].path, tavrex::kServiceKeyPath);
+    EXPECT_EQ(registry.opens()[before].access, platform::kKeySetValue);
+    EXPECT_EQ(registry.opens()[before + 1].path, tavrex::kParametersKeyPath);
+    EXPECT_EQ(registry.opens()[before + 1].access, platform::kKeySetValue);
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_EQ(requests[0], std::make_pair(tavrex::REQ_GET_DRIVER_STATE, before));
+    EXPECT_EQ(requests[1], std::make_pair(tavrex::REQ_GET_SCREEN_POSITION, before + 2));
 
     // A refused check ends start-up before the screen position is asked for.
     devices.core().clearLog();
     registry.grant(RootKey::LocalMachine, tavrex::kParametersKeyPath, platform::kKeyRead);
-    app = std::make_unique<calibrator::Calibrator>(seamsWith(ordered, devices));
-    EXPECT_EQ(calibrator::InitInstance(*app, 5), 0);
-    EXPECT_EQ(Requests(), stateOnly);
+    EXPECT_EQ(Start(), 0);
+    EXPECT_EQ(Requests(), std::vector<std::uint32_t>{tavrex::REQ_GET_DRIVER_STATE});
 }
 
 }  // namespace

@@ -149,6 +149,13 @@ private:
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TEST, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_TEST)));
+        // Nothing from elsewhere reaches the page: another window's control, no control, not the sheet.
+        const auto elsewhere = reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), IDOK));
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TEST, BN_CLICKED), elsewhere);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TEST, BN_CLICKED), 0);
+        SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 30), elsewhere);
+        NMHDR notSheet{hwnd(), 0, static_cast<UINT>(PSN_SETACTIVE)};
+        SendMessageA(page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notSheet));
         expectEvents(first,
                      {"init", "load", "scroll " + std::to_string(IDC_SLIDER),
                       "command " + std::to_string(IDC_LIST) + " 1", "command " + std::to_string(IDC_TEST) + " 0"},

@@ -8,6 +8,9 @@
 
 namespace panel {
 
+// The last item of the mode list; the settings store corrects a loaded mode into the list.
+inline constexpr int kLastMouseMode = 3;
+
 class TabPage3 : public ui::Page {
 public:
     TabPage3();

@@ -1,4 +1,4 @@
-#include "panel/pages/screen_pos.h"
+#include "panel/pages/screen_position_page.h"
 
 #include "driver/screen_position.h"
 #include "panel/resource_ids.h"

@@ -1,4 +1,4 @@
-#include "panel/pages/tab_page4.h"
+#include "panel/pages/serial_port_page.h"
 
 #include <string>
 

@@ -1,4 +1,6 @@
-#include "panel/pages/tab_page2.h"
+#include "panel/pages/beep_page.h"
+
+#include <iterator>
 
 #include "driver/records.h"
 #include "driver/tavrex_device.h"
@@ -8,13 +10,9 @@ namespace panel {
 
 namespace {
 
-constexpr int kFrequencyMin = 1000;
-constexpr int kFrequencyMax = 5000;
-constexpr int kDurationMin = 32;
-constexpr int kDurationMax = 750;
-
 // Indexes are the stored "BeepMode".
 constexpr const char* kModeItems[] = {"不发声", "触摸时发声", "离开时发声"};
+static_assert(std::size(kModeItems) == kLastBeepMode + 1);
 
 }  // namespace
 
@@ -30,8 +28,8 @@ void TabPage2::transfer(ui::Transfer& dx) {
 
 void TabPage2::onInit() {
     ui::Page::onInit();
-    controls().slider(IDC_BEEP_FREQUENCY).setRange(kFrequencyMin, kFrequencyMax, true);
-    controls().slider(IDC_BEEP_DURATION).setRange(kDurationMin, kDurationMax, true);
+    controls().slider(IDC_BEEP_FREQUENCY).setRange(kBeepFrequencyMin, kBeepFrequencyMax, true);
+    controls().slider(IDC_BEEP_DURATION).setRange(kBeepDurationMin, kBeepDurationMax, true);
     ui::ComboBox& modes = controls().comboBox(IDC_BEEP_MODE);
     for (const char* text : kModeItems) modes.addString(text);
     rewriteValueTexts();

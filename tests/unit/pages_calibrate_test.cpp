@@ -3,11 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "panel/gbk_text.h"
-#include "panel/pages/tab_page1.h"
-#include "panel/pages/tab_page5.h"
+#include "panel/pages/about_page.h"
+#include "panel/pages/calibrate_page.h"
 #include "panel/resource_ids.h"
-#include "tests/fakes/fake_controls.h"
+#include "tests/unit/page_host.h"
 #include "tests/unit/panel_fixture.h"
 
 namespace {
@@ -25,12 +24,11 @@ struct PanelCalibrate : ::testing::Test {
     fakes::FakeRegistry::Key& key() { return f.registry.addKey(RootKey::LocalMachine, panel::kCalibratorKeyPath); }
     // What a click starts, or "" when it starts nothing.
     std::string Click() {
-        panel::TabPage1 page(panel::CalibrateSeams{
-            .registry = f.registry, .programs = f.programs, .messageBoxes = f.messages, .module = f.module});
-        fakes::FakeControls controls;
-        page.attach(controls, kPage);
+        panel::TabPage1 page = MakePage();
+        paneltest::PageHost host(page);
+        host.open(kPage);
         const std::size_t before = f.programs.started.size();
-        page.onCommand(IDC_CALIBRATE, ui::kButtonClicked);
+        host.click(IDC_CALIBRATE);
         if (f.programs.started.size() == before) return "";
         EXPECT_EQ(f.programs.started.back().second, 10);
         return f.programs.started.back().first;
@@ -112,14 +110,6 @@ TEST_F(PanelCalibrate, OnlyAClickOnTheCalibrateButtonStarts) {
     EXPECT_EQ(f.programs.started.size(), 1u);
     EXPECT_EQ(page.templateId(), IDD_CALIBRATE);
     EXPECT_EQ(panel::TabPage5().templateId(), IDD_ABOUT);
-}
-
-TEST(PanelGbkCopy, NeverSplitsADoubleByteCharacter) {
-    char buffer[6];
-    EXPECT_EQ(panel::CopyGbk(buffer, sizeof buffer, "ab设置"), 4u);  // "ab" and one character of two bytes
-    EXPECT_EQ(std::string(buffer), std::string("ab\xC9\xE8"));
-    EXPECT_EQ(panel::CopyGbk(buffer, sizeof buffer, "abcdefgh"), 5u);
-    EXPECT_EQ(std::string(buffer), "abcde");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "panel/panel_dlg.h"
+#include "panel/panel_dialog.h"
 
 #include "driver/tavrex_device.h"
 #include "panel/placement.h"
@@ -14,14 +14,6 @@ CPanelDlg::CPanelDlg(platform::WindowId parent, const AppletSeams& seams)
                               .module = seams.module}),
       tabPage4(seams.devices, seams.serialPorts) {}
 
-std::array<ui::Page*, 6> CPanelDlg::constructionOrder() {
-    return {&tabPage1, &tabPage2, &tabPage3, &tabPage4, &tabPage5, &screenPos};
-}
-
-std::array<ui::Page*, 6> CPanelDlg::tabOrder() {
-    return {&tabPage1, &tabPage2, &tabPage3, &tabPage4, &screenPos, &tabPage5};
-}
-
 bool CPanelDlg::OnInitDialog(PanelWindow& window) {
     const Size desktop = window.desktopClientSize();
     // A failed or unanswered request leaves the code 0, which does not move the dialog.
@@ -30,9 +22,7 @@ bool CPanelDlg::OnInitDialog(PanelWindow& window) {
     if (const auto place = DialogPlacement(code, desktop.width, desktop.height))
         window.moveAndRepaint(place->left, place->top, kPlacedWidth, kPlacedHeight);
 
-    const auto pages = tabOrder();
-    sheet.pages.assign(pages.begin(), pages.end());
-    const platform::WindowId sheetWindow = window.createSheet(sheet, kWsChild | kWsVisible, 0);
+    const platform::WindowId sheetWindow = window.createSheet(pages());
     if (!sheetWindow) return true;
     // Tab then leads from the dialog's buttons into the page's controls.
     window.addSheetStyles(sheetWindow, kWsTabStop, kWsExControlParent);

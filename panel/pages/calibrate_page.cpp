@@ -1,4 +1,4 @@
-#include "panel/pages/tab_page1.h"
+#include "panel/pages/calibrate_page.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,6 @@
-#include "panel/pages/tab_page3.h"
+#include "panel/pages/mouse_mode_page.h"
+
+#include <iterator>
 
 #include "panel/resource_ids.h"
 
@@ -13,6 +15,7 @@ constexpr int kSpeedMax = 900;
 
 // Indexes are the stored "MouseMode".
 constexpr const char* kModeItems[] = {"触摸时点击 ", "离开时点击 ", "拖动 ", "拖动和双击"};
+static_assert(std::size(kModeItems) == kLastMouseMode + 1);
 
 // The stored "RBNDelay" is the item's value, not its index.
 struct DelayItem {

@@ -1,4 +1,4 @@
-#include "panel/pages/tab_page5.h"
+#include "panel/pages/about_page.h"
 
 #include "panel/resource_ids.h"
 

@@ -9,6 +9,13 @@
 
 namespace panel {
 
+// What the beep's list and sliders offer; the settings store corrects loaded values into these ranges.
+inline constexpr int kLastBeepMode = 2;
+inline constexpr int kBeepFrequencyMin = 1000;  // Hz
+inline constexpr int kBeepFrequencyMax = 5000;
+inline constexpr int kBeepDurationMin = 32;  // ms
+inline constexpr int kBeepDurationMax = 750;
+
 class TabPage2 : public ui::Page {
 public:
     TabPage2();

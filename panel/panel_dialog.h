@@ -1,35 +1,26 @@
-// The panel dialog: OK, Cancel and a child property sheet of six pages over a hidden placeholder;
-// it places itself over the touch screen when it opens.
+// The panel dialog on template IDD_PANEL: OK, Cancel and a child property sheet of the pages over a
+// hidden placeholder; it places itself over the touch screen when it opens.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <span>
 
 #include "panel/applet_seams.h"
-#include "panel/pages/screen_pos.h"
-#include "panel/pages/tab_page1.h"
-#include "panel/pages/tab_page2.h"
-#include "panel/pages/tab_page3.h"
-#include "panel/pages/tab_page4.h"
-#include "panel/pages/tab_page5.h"
+#include "panel/pages/about_page.h"
+#include "panel/pages/beep_page.h"
+#include "panel/pages/calibrate_page.h"
+#include "panel/pages/mouse_mode_page.h"
+#include "panel/pages/screen_position_page.h"
+#include "panel/pages/serial_port_page.h"
 #include "platform/types.h"
 
 namespace panel {
 
 inline constexpr std::uint32_t kWsTabStop = 0x00010000;          // WS_TABSTOP
 inline constexpr std::uint32_t kWsExControlParent = 0x00010000;  // WS_EX_CONTROLPARENT
-inline constexpr std::uint32_t kWsChild = 0x40000000;            // WS_CHILD
-inline constexpr std::uint32_t kWsVisible = 0x10000000;          // WS_VISIBLE
 inline constexpr std::int32_t kSheetOffsetX = 10;
 inline constexpr std::int32_t kSheetOffsetY = -7;
-
-// The property sheet as it is to be created: no caption, the first page shown, pages in tab order.
-struct SheetDescription {
-    const char* caption = nullptr;
-    int startPage = 0;
-    std::vector<ui::Page*> pages;
-};
 
 struct Size {
     std::int32_t width = 0;
@@ -43,10 +34,9 @@ public:
     virtual Size desktopClientSize() = 0;
     // Moves and resizes the dialog window, then repaints it.
     virtual void moveAndRepaint(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) = 0;
-    // Creates the sheet as a child window of the dialog with exactly these styles and no buttons of
-    // its own; 0 when it cannot be created.
-    virtual platform::WindowId createSheet(const SheetDescription& sheet, std::uint32_t style,
-                                           std::uint32_t exStyle) = 0;
+    // Creates the sheet as a visible child window of the dialog with these pages as its tabs, the first
+    // one shown, and no caption or buttons of its own; 0 when it cannot be created.
+    virtual platform::WindowId createSheet(std::span<ui::Page* const> pages) = 0;
     // Adds the styles to those the sheet has.
     virtual void addSheetStyles(platform::WindowId sheet, std::uint32_t style, std::uint32_t exStyle) = 0;
     // The control's window rectangle in the dialog's client coordinates.
@@ -57,15 +47,16 @@ public:
 
 class CPanelDlg {
 public:
-    static constexpr int kTemplateId = 4004;
-
     CPanelDlg(platform::WindowId parent, const AppletSeams& seams);
     CPanelDlg(const CPanelDlg&) = delete;
     CPanelDlg& operator=(const CPanelDlg&) = delete;
 
     platform::WindowId parent() const { return parent_; }
-    std::array<ui::Page*, 6> constructionOrder();
-    std::array<ui::Page*, 6> tabOrder();
+    // The tabs from left to right, the one list of them: the sheet adds the pages in this order and the
+    // tests walk it. The pages are built in the order of the members below, which differs at the end.
+    auto pages() {
+        return std::to_array<ui::Page*>({&tabPage1, &tabPage2, &tabPage3, &tabPage4, &screenPos, &tabPage5});
+    }
 
     // The dialog's initialisation once its window exists; true leaves the focus to the system.
     bool OnInitDialog(PanelWindow& window);
@@ -75,13 +66,13 @@ private:
 
 public:
     platform::DeviceHandle* DriverHandle = nullptr;  // the panel run's; not owned
-    SheetDescription sheet;
-    TabPage1 tabPage1;
-    TabPage2 tabPage2;
-    TabPage3 tabPage3;
-    TabPage4 tabPage4;
-    TabPage5 tabPage5;
-    CScreenPos screenPos;
+    // Each page's source in panel/pages/ is named after its role.
+    TabPage1 tabPage1;     // calibrate_page
+    TabPage2 tabPage2;     // beep_page
+    TabPage3 tabPage3;     // mouse_mode_page
+    TabPage4 tabPage4;     // serial_port_page
+    TabPage5 tabPage5;     // about_page
+    CScreenPos screenPos;  // screen_position_page
 };
 
 }  // namespace panel

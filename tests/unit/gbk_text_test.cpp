@@ -1,0 +1,26 @@
+#include "panel/gbk_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(GbkText, CopyNeverSplitsADoubleByteCharacter) {
+    char buffer[6];
+    EXPECT_EQ(panel::CopyGbk(buffer, sizeof buffer, "ab设置"), 4u);  // "ab" and one character of two bytes
+    EXPECT_EQ(std::string(buffer), std::string("ab\xC9\xE8"));
+    EXPECT_EQ(panel::CopyGbk(buffer, sizeof buffer, "abcdefgh"), 5u);
+    EXPECT_EQ(std::string(buffer), "abcde");
+}
+
+TEST(GbkText, DecimalValueIsBoundedAndDefinedForEveryInput) {
+    EXPECT_EQ(panel::DecimalValue("  +42abc", 8), 42);
+    EXPECT_EQ(panel::DecimalValue("\t-0017", 6), -17);
+    EXPECT_EQ(panel::DecimalValue("12345", 3), 123);
+    EXPECT_EQ(panel::DecimalValue("     ", 5), 0);
+    EXPECT_EQ(panel::DecimalValue("-", 1), 0);
+    EXPECT_EQ(panel::DecimalValue("4294967297", 10), 1);  // wraps instead of overflowing
+}
+
+}  // namespace
