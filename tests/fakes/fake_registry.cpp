@@ -26,10 +26,14 @@ public:
         value = std::get<std::uint32_t>(*v);
         return true;
     }
-    bool queryString(const char* name, std::string& value) override {
+    bool queryText(const char* name, char* data, std::uint32_t capacity, std::uint32_t& size) override {
         auto* v = find(name);
-        if (!v || !(access_ & platform::kKeyQueryValue) || !std::holds_alternative<std::string>(*v)) return false;
-        value = std::get<std::string>(*v);
+        if (!v || !(access_ & platform::kKeyQueryValue)) return false;
+        const auto* text = std::get_if<std::string>(v);
+        if (!text || text->size() + 1 > capacity) return false;
+        std::memcpy(data, text->c_str(), text->size() + 1);
+        data[text->size() + 1] = '\0';
+        size = static_cast<std::uint32_t>(text->size() + 1);
         return true;
     }
     bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {

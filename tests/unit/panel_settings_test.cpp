@@ -34,13 +34,13 @@ private:
             log_.reads.push_back(std::string("dword:") + name);
             return inner_->queryDword(name, value);
         }
-        bool queryString(const char* name, std::string& value) override {
-            log_.reads.push_back(std::string("string:") + name);
-            return inner_->queryString(name, value);
-        }
         bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
             log_.reads.push_back(std::string(name) + "/" + std::to_string(capacity));
             return inner_->queryBytes(name, data, capacity, size);
+        }
+        bool queryText(const char* name, char* data, std::uint32_t capacity, std::uint32_t& size) override {
+            log_.reads.push_back(std::string(name) + "/" + std::to_string(capacity));
+            return inner_->queryText(name, data, capacity, size);
         }
         bool setDword(const char* name, std::uint32_t value) override { return inner_->setDword(name, value); }
         bool setString(const char* name, const std::string& value) override { return inner_->setString(name, value); }
@@ -208,16 +208,16 @@ TEST_F(PanelSettings, WithoutAnyKeyBothMessagesAndAllDefaults) {
     EXPECT_EQ(applet.DoubleClickSpeed, 900);
 }
 
-TEST_F(PanelSettings, MouseTextsThatDoNotFitKeepTheLastTextRead) {
+TEST_F(PanelSettings, MouseValuesThatDoNotReadAsTextTakeTheirOwnFallbacks) {
     f.parameters();
     auto& mouse = f.mouse();
     panel::CTouchApplet applet(f.seams());
 
-    // First run after module load, texts too long: the buffers still hold spaces.
+    // First run after module load, texts too long: the fallbacks, not the buffers' spaces read as 0.
     mouse.values = {{"DoubleClickSpeed", std::string("12345")}, {"DoubleClickHeight", std::string("1234")}};
     applet.LoadSettings();
-    EXPECT_EQ(applet.DoubleClickSpeed, 0);
-    EXPECT_EQ(applet.DoubleClickHeight, 0);
+    EXPECT_EQ(applet.DoubleClickSpeed, 900);
+    EXPECT_EQ(applet.DoubleClickHeight, 40);
 
     // The longest texts that fit.
     mouse.values = {{"DoubleClickSpeed", std::string("1234")}, {"DoubleClickHeight", std::string("123")}};
@@ -225,31 +225,31 @@ TEST_F(PanelSettings, MouseTextsThatDoNotFitKeepTheLastTextRead) {
     EXPECT_EQ(applet.DoubleClickSpeed, 1234);
     EXPECT_EQ(applet.DoubleClickHeight, 123);
 
-    // Too long again, or missing: the last text read stays in force, also for another applet object.
-    mouse.values = {{"DoubleClickSpeed", std::string("987654")}};
+    // Of another type, missing or too long: that value's fallback, never the last text read.
+    mouse.values = {{"DoubleClickSpeed", 500u}, {"DoubleClickHeight", std::string("7")}};
     panel::CTouchApplet second(f.seams());
     second.LoadSettings();
-    EXPECT_EQ(second.DoubleClickSpeed, 1234);
-    EXPECT_EQ(second.DoubleClickHeight, 123);
+    EXPECT_EQ(second.DoubleClickSpeed, 900);
+    EXPECT_EQ(second.DoubleClickHeight, 7);
+    mouse.values = {{"DoubleClickSpeed", std::string("600")}, {"DoubleClickHeight", std::vector<std::uint8_t>{'5', 0}}};
+    applet.LoadSettings();
+    EXPECT_EQ(applet.DoubleClickSpeed, 600);
+    EXPECT_EQ(applet.DoubleClickHeight, 40);
+    mouse.values = {{"DoubleClickSpeed", std::string("987654")}};
+    applet.LoadSettings();
+    EXPECT_EQ(applet.DoubleClickSpeed, 900);
+    EXPECT_EQ(applet.DoubleClickHeight, 40);
 
-    // A shorter text overwrites only its own bytes; the conversion stops at its terminator.
+    // Texts that read keep the conversion as it was, a shorter one after a longer one included.
     mouse.values = {{"DoubleClickSpeed", std::string("-7")}, {"DoubleClickHeight", std::string(" 9x")}};
     applet.LoadSettings();
     EXPECT_EQ(applet.DoubleClickSpeed, -7);
     EXPECT_EQ(applet.DoubleClickHeight, 9);
-    EXPECT_TRUE(f.messages.shown.empty());
-}
-
-TEST_F(PanelSettings, AnUnterminatedMouseValueNeverReadsPastItsBuffer) {
-    f.parameters();
-    f.mouse().values = {{"DoubleClickSpeed", std::vector<std::uint8_t>{'9', '8', '7', '6', '5'}},
-                        {"DoubleClickHeight", std::vector<std::uint8_t>{'4', '3', '2', '1'}}};
-    panel::CTouchApplet applet(f.seams());
+    mouse.values = {{"DoubleClickSpeed", std::string()}, {"DoubleClickHeight", std::string("abc")}};
     applet.LoadSettings();
-    EXPECT_EQ(applet.DoubleClickSpeed, 98765);
-    EXPECT_EQ(applet.DoubleClickHeight, 4321);
-    EXPECT_EQ(panel::DoubleClickSpeedText[5], '\0');
-    EXPECT_EQ(panel::DoubleClickHeightText[4], '\0');
+    EXPECT_EQ(applet.DoubleClickSpeed, 0);
+    EXPECT_EQ(applet.DoubleClickHeight, 0);
+    EXPECT_TRUE(f.messages.shown.empty());
 }
 
 TEST_F(PanelSettings, DecimalValueIsBoundedAndDefinedForEveryInput) {
