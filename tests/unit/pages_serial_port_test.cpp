@@ -140,15 +140,21 @@ TEST(SerialPortPage, AHandedInPortOutsideOneToTenBecomesNone) {
     }
 }
 
-TEST(SerialPortPage, AnEmptyListLeavesNoPort) {
+TEST(SerialPortPage, AnEmptyListKeepsAHandedInPortOfOneToTen) {
     SerialPortPage run(5, 3);
     run.devices.present = false;
     run.Open();
     EXPECT_TRUE(run.list().items.empty());
     EXPECT_EQ(run.list().selected, ui::kNoSelection);
     EXPECT_EQ(run.page.ItemCount, 0);
-    EXPECT_EQ(run.page.Port, 0);
+    EXPECT_EQ(run.page.Port, 5);
     EXPECT_EQ(run.ports.probes, AllPorts());
+    const std::pair<std::int32_t, std::int32_t> kept[] = {{1, 1}, {10, 10}, {0, 0}, {11, 0}, {-1, 0}};
+    for (const auto& [handedIn, after] : kept) {
+        SerialPortPage empty(handedIn);
+        empty.Open();
+        EXPECT_EQ(empty.page.Port, after) << handedIn;
+    }
 
     run.page.Port = 6;
     run.page.onCommand(IDC_PORT_LIST, ui::kSelectionChanged);
