@@ -13,6 +13,7 @@
 #include "panel/pages/tab_page3.h"
 #include "panel/pages/tab_page4.h"
 #include "panel/pages/tab_page5.h"
+#include "panel/placement.h"
 #include "platform/types.h"
 
 namespace panel {
@@ -29,11 +30,6 @@ struct SheetDescription {
     const char* caption = nullptr;
     int startPage = 0;
     std::vector<ui::Page*> pages;
-};
-
-struct Size {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
 };
 
 // The panel dialog's window while it initialises.
@@ -53,6 +49,13 @@ public:
     virtual platform::Rect controlRect(int controlId) = 0;
     // Moves the sheet without changing its size or z-order and without activating it.
     virtual void moveSheet(platform::WindowId sheet, std::int32_t left, std::int32_t top) = 0;
+    // The dialog's window size and its client area's.
+    virtual Size windowSize() = 0;
+    virtual Size clientSize() = 0;
+    // The sheet's tab control's window rectangle in the dialog's client coordinates.
+    virtual platform::Rect tabControlRect(platform::WindowId sheet) = 0;
+    // The rectangle of every display together.
+    virtual platform::Rect virtualDesktop() = 0;
 };
 
 class CPanelDlg {
@@ -71,6 +74,9 @@ public:
     bool OnInitDialog(PanelWindow& window);
 
 private:
+    void FitMovedPanel(PanelWindow& window, const Placement& place, PanelMeasures& measures,
+                       platform::WindowId sheetWindow);
+
     platform::WindowId parent_;
 
 public:
