@@ -78,7 +78,7 @@ def run(session, shots):
     session.ctl("log", "--clear")
     with panel_session.serial_ports({1: ports / "com1", 4: ports / "com4"}):
         program = session.launch(session.control_exe(), panel_session.applet_path())
-        panel = session.wait_window("#32770", PANEL_TITLE, 60000)
+        panel = session.wait_window("#32770", PANEL_TITLE, 60000, tabs=True)
         say(f"panel: opened by {session.control_exe()}; tabs: {' | '.join(session.auto('tabs', panel)[1:])}")
 
         session.auto("page", panel, 0)

@@ -390,10 +390,10 @@ class Session:
             return deliverable(name)
         return exe
 
-    def launch(self, exe, *args):
-        """Starts a Windows program and leaves it running."""
+    def launch(self, exe, *args, cwd=None):
+        """Starts a Windows program and leaves it running; cwd: its current folder, a Linux path."""
         path = self.resolve(exe)
-        process = subprocess.Popen([self.wine, str(path), *map(str, args)], env=self.env,
+        process = subprocess.Popen([self.wine, str(path), *map(str, args)], env=self.env, cwd=cwd,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                    start_new_session=True)
         program = Program(process, Path(exe).name)
@@ -425,10 +425,14 @@ class Session:
 
     # A 32-bit window takes 1.5 to 3 s to appear where 32-bit programs are emulated, 0.3 s natively; the
     # default bound leaves room for a loaded machine and costs nothing when the window comes.
-    def wait_window(self, class_name, title, timeout_ms=30000):
-        return self.auto("wait", class_name, title, timeout_ms, timeout=timeout_ms / 1000 + 30)[0]
+    # Only a visible window is waited for: a dialog exists hidden while it initialises, before its controls
+    # and texts are all there. tabs: also its tab control, for a dialog that builds a property sheet.
+    def wait_window(self, class_name, title, timeout_ms=30000, tabs=False):
+        condition = "tabs" if tabs else "visible"
+        return self.auto("wait", class_name, title, timeout_ms, condition, timeout=timeout_ms / 1000 + 30)[0]
 
     def window_exists(self, class_name, title):
+        """Any such window, hidden or not: the stricter answer for a window that must not be there."""
         code, _, _ = self.auto_raw("wait", class_name, title, 0)
         return code == 0
 

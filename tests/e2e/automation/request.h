@@ -39,7 +39,9 @@ enum class Verb {
     Tabs,
     Page,
     State,
-    DoubleClickTime
+    DoubleClickTime,
+    RawText,
+    Hold
 };
 enum class KeyPhase { Down, Up, Both };
 enum class CloseKind { Box, Message };  // WM_SYSCOMMAND SC_CLOSE as the close box sends it, or a plain WM_CLOSE
@@ -61,6 +63,14 @@ struct Request {
     KeyPhase phase = KeyPhase::Both;
     CloseKind close = CloseKind::Box;
     std::uint32_t timeoutMs = kDefaultTimeoutMs;
+    // Wait: only a visible window counts, and with tabs only one that holds a tab control by now. A dialog
+    // exists, hidden, before its initialisation has built what it shows.
+    bool visible = false;
+    bool tabs = false;
+    // RawText: the key under HKEY_CURRENT_USER, the value's name and its text. Hold: the file in keyPath.
+    std::wstring keyPath;
+    std::wstring valueName;
+    std::wstring text;
 };
 
 struct ParseOutcome {
