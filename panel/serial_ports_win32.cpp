@@ -7,8 +7,8 @@
 namespace panel::win32 {
 
 // By the device name, since "COM10" and up have no short name. An open that asks for no access is not
-// checked against other programs' sharing, so it succeeds on a port another program holds wherever the
-// port's driver does not refuse a second open by itself; asking for what a user of the port needs fails.
+// checked against other programs' sharing: a port that another program holds would pass for free wherever
+// its driver does not refuse a second open by itself.
 bool SerialPorts::probe(const char* name) {
     const std::string device = std::string("\\\\.\\") + name;
     HANDLE handle = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
