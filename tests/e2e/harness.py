@@ -376,8 +376,19 @@ class Session:
 
     def run_windows(self, exe, *args, timeout=60):
         """Runs a Windows program to its end; returns (exit code, stdout text, stderr text)."""
-        code, out, err = run([self.wine, str(self.resolve(exe)), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = self._run_started([self.wine, str(self.resolve(exe)), *map(str, args)], timeout)
         return code, gbk(out), err.decode("utf-8", errors="replace")
+
+    def _run_started(self, argv, timeout):
+        """run(), once more when Wine did not start the program at all, as happens now and then on a loaded
+        machine: exit code 1 with nothing printed (our tools and reg.exe always say why they fail), or start.exe's
+        word that ShellExecuteEx failed. A program that ran is never run twice."""
+        for attempt in range(3):
+            code, out, err = run(argv, self.env, timeout=timeout)
+            if code != 1 or (out.strip() or err.strip()) and b"ShellExecuteEx" not in out + err:
+                break
+            log(f"Wine did not start {Path(argv[1]).name} {' '.join(map(str, argv[2:4]))}: trying again")
+        return code, out, err
 
     @staticmethod
     def resolve(exe):
@@ -401,7 +412,7 @@ class Session:
         return program
 
     def auto_raw(self, *args, timeout=60):
-        code, out, err = run([self.wine, str(tool("tavrexauto.exe")), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = self._run_started([self.wine, str(tool("tavrexauto.exe")), *map(str, args)], timeout)
         return code, gbk(out), gbk(err)
 
     def auto(self, *args, timeout=60):
@@ -412,7 +423,7 @@ class Session:
         return out.splitlines()
 
     def ctl_raw(self, *args, timeout=60):
-        code, out, err = run([self.wine, str(tool("tavrexctl.exe")), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = self._run_started([self.wine, str(tool("tavrexctl.exe")), *map(str, args)], timeout)
         return code, gbk(out), gbk(err)
 
     def ctl(self, *args, timeout=60):
