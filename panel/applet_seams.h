@@ -25,7 +25,8 @@ public:
 class Programs {
 public:
     virtual ~Programs() = default;
-    virtual void start(const char* commandLine, int showState) = 0;
+    // False when the program could not be started.
+    virtual bool start(const char* commandLine, int showState) = 0;
 };
 
 // The applet's own module: its icon resources and its application name.

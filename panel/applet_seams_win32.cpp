@@ -6,7 +6,10 @@ namespace panel::win32 {
 
 void DoubleClickTime::set(std::uint32_t milliseconds) { SetDoubleClickTime(milliseconds); }
 
-void Programs::start(const char* commandLine, int showState) { WinExec(commandLine, static_cast<UINT>(showState)); }
+// WinExec answers 31 or less when it failed.
+bool Programs::start(const char* commandLine, int showState) {
+    return WinExec(commandLine, static_cast<UINT>(showState)) > 31;
+}
 
 std::uintptr_t Module::loadIcon(int resourceId) {
     return reinterpret_cast<std::uintptr_t>(LoadIconA(static_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(resourceId)));

@@ -13,6 +13,7 @@
 #include "panel/pages/mouse_mode_page.h"
 #include "panel/pages/screen_position_page.h"
 #include "panel/pages/serial_port_page.h"
+#include "panel/placement.h"
 #include "platform/types.h"
 
 namespace panel {
@@ -21,11 +22,6 @@ inline constexpr std::uint32_t kWsTabStop = 0x00010000;          // WS_TABSTOP
 inline constexpr std::uint32_t kWsExControlParent = 0x00010000;  // WS_EX_CONTROLPARENT
 inline constexpr std::int32_t kSheetOffsetX = 10;
 inline constexpr std::int32_t kSheetOffsetY = -7;
-
-struct Size {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
 
 // The panel dialog's window while it initialises.
 class PanelWindow {
@@ -43,6 +39,13 @@ public:
     virtual platform::Rect controlRect(int controlId) = 0;
     // Moves the sheet without changing its size or z-order and without activating it.
     virtual void moveSheet(platform::WindowId sheet, std::int32_t left, std::int32_t top) = 0;
+    // The dialog's window size and its client area's.
+    virtual Size windowSize() = 0;
+    virtual Size clientSize() = 0;
+    // The sheet's tab control's window rectangle in the dialog's client coordinates.
+    virtual platform::Rect tabControlRect(platform::WindowId sheet) = 0;
+    // The rectangle of every display together.
+    virtual platform::Rect virtualDesktop() = 0;
 };
 
 class CPanelDlg {
@@ -62,6 +65,9 @@ public:
     bool OnInitDialog(PanelWindow& window);
 
 private:
+    void FitMovedPanel(PanelWindow& window, const Placement& place, PanelMeasures& measures,
+                       platform::WindowId sheetWindow);
+
     platform::WindowId parent_;
 
 public:

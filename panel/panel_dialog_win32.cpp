@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include "panel/resource_ids.h"
 #include "panel/win32.h"
 #include "ui/child_property_sheet_win32.h"
@@ -41,6 +44,27 @@ public:
     }
     void moveSheet(platform::WindowId sheet, std::int32_t left, std::int32_t top) override {
         ui::moveWindowKeepingSize(Hwnd(sheet), left, top);
+    }
+    Size windowSize() override {
+        RECT rect{};
+        GetWindowRect(hwnd(), &rect);
+        return {rect.right - rect.left, rect.bottom - rect.top};
+    }
+    Size clientSize() override {
+        RECT rect{};
+        GetClientRect(hwnd(), &rect);
+        return {rect.right, rect.bottom};
+    }
+    platform::Rect tabControlRect(platform::WindowId sheet) override {
+        RECT rect{};
+        HWND tabs = PropSheet_GetTabControl(Hwnd(sheet));
+        if (!tabs || !GetWindowRect(tabs, &rect)) return {};
+        MapWindowPoints(HWND_DESKTOP, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+        return {rect.left, rect.top, rect.right, rect.bottom};
+    }
+    platform::Rect virtualDesktop() override {
+        const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     }
 
 protected:

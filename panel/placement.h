@@ -1,8 +1,12 @@
-// Where the panel dialog moves to over the touch screen, by the driver's screen position code.
+// Where the panel dialog moves to over the touch screen, by the driver's screen position code, and
+// how large it is there.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <vector>
+
+#include "platform/types.h"
 
 namespace panel {
 
@@ -15,8 +19,34 @@ struct Placement {
     friend bool operator==(const Placement&, const Placement&) = default;
 };
 
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
 // width, height: the desktop window's client area. Nothing for codes that leave the dialog where
 // the platform put it.
 std::optional<Placement> DialogPlacement(std::uint32_t code, std::int32_t width, std::int32_t height);
+
+// The moved panel as the dialog measures it while it initialises.
+struct PanelMeasures {
+    Size window;                           // its window as the template made it, in the font at the display's setting
+    Size client;                           // that window's client area
+    std::vector<platform::Rect> controls;  // in client coordinates: what a user must see whole
+    platform::Rect desktop;                // the virtual desktop, every display
+};
+
+struct PanelRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const PanelRect&, const PanelRect&) = default;
+};
+
+// The moved panel's window: 440 by 380 at the placement wherever that shows every control
+// whole. Otherwise, with large fonts, the template's own size (never less than 440 by 380), shifted
+// left and up just enough to end inside the desktop, but never past its left or top edge.
+PanelRect MovedPanelRect(const Placement& place, const PanelMeasures& measures);
 
 }  // namespace panel

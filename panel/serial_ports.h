@@ -1,4 +1,5 @@
-// Whether a serial port can be had right now: opened with no access asked, no sharing, and closed at once.
+// Whether a serial port can be had right now: opened for reading and writing, shared with no one, and closed
+// at once.
 #pragma once
 
 namespace panel {

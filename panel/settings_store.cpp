@@ -36,13 +36,18 @@ void ReadRaw(platform::RegistryKey& key, const char* name, std::int32_t& field) 
     field = static_cast<std::int32_t>(value);
 }
 
-// The buffer's last byte stays the terminator: the value is read with room for one byte less.
+// Read with room for one byte less than the buffer, which keeps the terminator. A value that cannot
+// be read as text of that size takes the fallback rather than whatever an earlier text left in the
+// buffer: OK writes it back to the user's settings and puts the double-click time into force.
 template <std::size_t N>
-std::int32_t ReadText(platform::RegistryKey& key, const char* name, char (&buffer)[N]) {
+std::int32_t ReadText(platform::RegistryKey& key, const char* name, char (&buffer)[N], std::int32_t fallback) {
     std::uint32_t size = 0;
-    key.queryBytes(name, buffer, N - 1, size);
+    if (!key.queryText(name, buffer, N - 1, size)) return fallback;
     return DecimalValue(buffer, N);
 }
+
+constexpr std::int32_t kFallbackDoubleClickHeight = 40;
+constexpr std::int32_t kFallbackDoubleClickSpeed = 900;
 
 }  // namespace
 
@@ -74,12 +79,12 @@ void CTouchApplet::LoadSettings() {
     }
 
     if (auto key = seams_.registry.open(platform::RootKey::CurrentUser, kMouseKeyPath, platform::kKeyAllAccess)) {
-        DoubleClickSpeed = ReadText(*key, kValueDoubleClickSpeed, DoubleClickSpeedText);
-        DoubleClickHeight = ReadText(*key, kValueDoubleClickHeight, DoubleClickHeightText);
+        DoubleClickSpeed = ReadText(*key, kValueDoubleClickSpeed, DoubleClickSpeedText, kFallbackDoubleClickSpeed);
+        DoubleClickHeight = ReadText(*key, kValueDoubleClickHeight, DoubleClickHeightText, kFallbackDoubleClickHeight);
     } else {
         ShowError(text::kMouseKeyReadFailed);
-        DoubleClickHeight = 40;
-        DoubleClickSpeed = 900;
+        DoubleClickHeight = kFallbackDoubleClickHeight;
+        DoubleClickSpeed = kFallbackDoubleClickSpeed;
     }
 }
 

@@ -13,7 +13,7 @@ public:
 
 class Programs : public panel::Programs {
 public:
-    void start(const char* commandLine, int showState) override;
+    bool start(const char* commandLine, int showState) override;
 };
 
 // instance: the module's HINSTANCE.

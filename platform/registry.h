@@ -17,11 +17,15 @@ public:
     virtual ~RegistryKey() = default;
     virtual bool queryDword(const char* name, std::uint32_t& value) = 0;
     virtual bool setDword(const char* name, std::uint32_t value) = 0;
-    virtual bool queryString(const char* name, std::string& value) = 0;
     virtual bool setString(const char* name, const std::string& value) = 0;
     // The value's stored bytes, whatever its type, when they fit into capacity bytes: size receives
     // their count. A missing value or one that does not fit writes nothing to data.
     virtual bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) = 0;
+    // A REG_SZ or REG_EXPAND_SZ value whose stored bytes fit into capacity bytes: data (capacity + 1
+    // bytes long) receives exactly those bytes and then a zero, since a text may be stored without its
+    // own; size receives their count. A missing value, one of another type or one that does not fit
+    // writes nothing to data.
+    virtual bool queryText(const char* name, char* data, std::uint32_t capacity, std::uint32_t& size) = 0;
 };
 
 class Registry {

@@ -28,21 +28,6 @@ public:
         return RegSetValueExA(key_.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
                ERROR_SUCCESS;
     }
-    bool queryString(const char* name, std::string& value) override {
-        DWORD type = 0, size = 0;
-        if (RegQueryValueExA(key_.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-            (type != REG_SZ && type != REG_EXPAND_SZ))
-            return false;
-        std::string data(size + 1, '\0');
-        DWORD got = size;
-        if (RegQueryValueExA(key_.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
-            ERROR_SUCCESS)
-            return false;
-        data.resize(got < data.size() ? got : data.size());
-        while (!data.empty() && data.back() == '\0') data.pop_back();
-        value = data;
-        return true;
-    }
     bool setString(const char* name, const std::string& value) override {
         return RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                               static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
@@ -56,6 +41,19 @@ public:
             got > capacity)
             return false;
         std::memcpy(data, buffer.data(), got);
+        size = got;
+        return true;
+    }
+
+    bool queryText(const char* name, char* data, std::uint32_t capacity, std::uint32_t& size) override {
+        std::vector<BYTE> buffer(capacity ? capacity : 1);
+        DWORD type = 0, got = capacity;
+        if (RegQueryValueExA(key_.get(), name, nullptr, &type, buffer.data(), &got) != ERROR_SUCCESS ||
+            (type != REG_SZ && type != REG_EXPAND_SZ) || got > capacity)
+            return false;
+        // The system copies the stored bytes only, without a terminator a text was stored without.
+        std::memcpy(data, buffer.data(), got);
+        data[got] = '\0';
         size = got;
         return true;
     }

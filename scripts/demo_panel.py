@@ -77,7 +77,7 @@ def run(session, shots, applet=None):
     session.ctl("log", "--clear")
     with panel_session.serial_ports({1: ports / "com1", 4: ports / "com4"}):
         program = session.launch(session.control_exe(), applet)
-        panel = session.wait_window(harness.DIALOG, PANEL_TITLE, 60000)
+        panel = session.wait_window(harness.DIALOG, PANEL_TITLE, 60000, tabs=True)
         say(f"panel: {applet} opened by {session.control_exe()}; tabs: {' | '.join(session.auto('tabs', panel)[1:])}")
 
         session.auto("page", panel, 0)

@@ -29,7 +29,7 @@ def first_showing(session, tab):
     the whole tavrexauto call, and the page's list when it is the port tab."""
     program = session.launch("cplhost.exe", panel_session.applet_path(), "open", 1)
     try:
-        panel = session.wait_window(DIALOG, PANEL_TITLE, 60000)
+        panel = session.wait_window(DIALOG, PANEL_TITLE, 60000, tabs=True)
         started = time.monotonic()
         page, took = session.auto("page", panel, tab)
         wall = (time.monotonic() - started) * 1000

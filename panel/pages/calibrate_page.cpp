@@ -47,22 +47,17 @@ void TabPage1::StartCalibrator() {
             ReportMissing();
             return;
         }
+        // Without a folder the command line would name the program at the root of the current drive,
+        // which anyone may have put there: it would run with the panel user's rights.
         std::uint32_t size = 0;
-        if (!key->queryBytes(kCalibratorFolderValue, folder, sizeof folder, size)) {
-            // Missing or of another type: the start is still tried. A text too long for the buffer is not.
-            std::string text;
-            if (key->queryString(kCalibratorFolderValue, text)) {
-                ReportMissing();
-                return;
-            }
+        if (!key->queryText(kCalibratorFolderValue, folder, sizeof folder - 1, size) || folder[0] == '\0') {
+            ReportMissing();
+            return;
         }
     }
     char commandLine[kCommandLineSize];
-    if (!ComposeCalibratorCommandLine(folder, commandLine)) {
+    if (!ComposeCalibratorCommandLine(folder, commandLine) || !seams_.programs.start(commandLine, kSwShowDefault))
         ReportMissing();
-        return;
-    }
-    seams_.programs.start(commandLine, kSwShowDefault);
 }
 
 void TabPage1::ReportMissing() {

@@ -56,8 +56,10 @@ void TabPage4::onInit() {
         ++ItemCount;
     }
 
-    // The handed-in port stays even when it is not listed; only a choice in the list replaces it.
-    if (!IsPortNumber(Port) || ItemCount < 1) Port = 0;
+    // The handed-in port stays even when it is not listed; only a choice in the list replaces it. An
+    // empty list keeps it too: its port may merely be busy or unplugged right now, and OK storing 0
+    // would leave the touch screen dead after the next restart.
+    if (!IsPortNumber(Port)) Port = 0;
     if (ItemCount > 0) list.setCurSel(currentItem != ui::kNoSelection ? currentItem : 0);
 }
 

@@ -399,8 +399,19 @@ class Session:
 
     def run_windows(self, exe, *args, timeout=60):
         """Runs a Windows program to its end; returns (exit code, stdout text, stderr text)."""
-        code, out, err = run([self.wine, str(self.resolve(exe)), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = self._run_started([self.wine, str(self.resolve(exe)), *map(str, args)], timeout)
         return code, gbk(out), err.decode("utf-8", errors="replace")
+
+    def _run_started(self, argv, timeout):
+        """run(), once more when Wine did not start the program at all, as happens now and then on a loaded
+        machine: exit code 1 with nothing printed (our tools and reg.exe always say why they fail), or start.exe's
+        word that ShellExecuteEx failed. A program that ran is never run twice."""
+        for attempt in range(3):
+            code, out, err = run(argv, self.env, timeout=timeout)
+            if code != 1 or (out.strip() or err.strip()) and b"ShellExecuteEx" not in out + err:
+                break
+            log(f"Wine did not start {Path(argv[1]).name} {' '.join(map(str, argv[2:4]))}: trying again")
+        return code, out, err
 
     @staticmethod
     def resolve(exe):
@@ -413,10 +424,10 @@ class Session:
             return deliverable(name)
         return exe
 
-    def launch(self, exe, *args):
-        """Starts a Windows program and leaves it running."""
+    def launch(self, exe, *args, cwd=None):
+        """Starts a Windows program and leaves it running; cwd: its current folder, a Linux path."""
         path = self.resolve(exe)
-        process = subprocess.Popen([self.wine, str(path), *map(str, args)], env=self.env,
+        process = subprocess.Popen([self.wine, str(path), *map(str, args)], env=self.env, cwd=cwd,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                    start_new_session=True)
         program = Program(process, Path(exe).name)
@@ -424,7 +435,7 @@ class Session:
         return program
 
     def auto_raw(self, *args, timeout=60):
-        code, out, err = run([self.wine, str(tool("tavrexauto.exe")), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = self._run_started([self.wine, str(tool("tavrexauto.exe")), *map(str, args)], timeout)
         return code, gbk(out), gbk(err)
 
     def auto(self, *args, timeout=60):
@@ -435,7 +446,7 @@ class Session:
         return out.splitlines()
 
     def ctl_raw(self, *args, timeout=60):
-        code, out, err = run([self.wine, str(tool("tavrexctl.exe")), *map(str, args)], self.env, timeout=timeout)
+        code, out, err = self._run_started([self.wine, str(tool("tavrexctl.exe")), *map(str, args)], timeout)
         return code, gbk(out), gbk(err)
 
     def ctl(self, *args, timeout=60):
@@ -448,10 +459,14 @@ class Session:
 
     # A 32-bit window takes 1.5 to 3 s to appear where 32-bit programs are emulated, 0.3 s natively; the
     # default bound leaves room for a loaded machine and costs nothing when the window comes.
-    def wait_window(self, class_name, title, timeout_ms=30000):
-        return self.auto("wait", class_name, title, timeout_ms, timeout=timeout_ms / 1000 + 30)[0]
+    # Only a visible window is waited for: a dialog exists hidden while it initialises, before its controls
+    # and texts are all there. tabs: also its tab control, for a dialog that builds a property sheet.
+    def wait_window(self, class_name, title, timeout_ms=30000, tabs=False):
+        condition = "tabs" if tabs else "visible"
+        return self.auto("wait", class_name, title, timeout_ms, condition, timeout=timeout_ms / 1000 + 30)[0]
 
     def window_exists(self, class_name, title):
+        """Any such window, hidden or not: the stricter answer for a window that must not be there."""
         code, _, _ = self.auto_raw("wait", class_name, title, 0)
         return code == 0
 

@@ -88,14 +88,14 @@ class PanelCase(unittest.TestCase):
         session.programs.clear()
         session.ctl_raw("state", "current")
 
-    def open_panel(self, runs=1):
+    def open_panel(self, runs=1, cwd=None):
         """cplhost with the .cpl, double-clicking it; returns (program, host window)."""
-        program = session.launch("cplhost.exe", applet_path(), "open", runs)
+        program = session.launch("cplhost.exe", applet_path(), "open", runs, cwd=cwd)
         host = session.wait_window(HOST_CLASS, "*", 60000)
         return program, host
 
     def wait_panel(self):
-        return session.wait_window(DIALOG, PANEL_TITLE, 60000)
+        return session.wait_window(DIALOG, PANEL_TITLE, 60000, tabs=True)
 
     def close_panel(self, panel, program, button):
         """OK or Cancel on the panel, then the host's end."""

@@ -22,6 +22,7 @@ RESTART_AFTER_UPDATE = "驱动已经更新，必须重新启动系统，才能�
 NO_CALIBRATOR = "Can't fine brennick.exe file."
 
 POSITION_REQUEST = harness.request("GET_SCREEN_POSITION")
+MOUSE_VALUES = ("DoubleClickSpeed", "DoubleClickHeight", "DoubleClickWidth")
 
 VK_ESCAPE = 27
 IDC_CALIBRATE = harness.resource_id("IDC_CALIBRATE")
@@ -41,6 +42,14 @@ def tearDownModule():
 
 def gbk_hex(text):
     return text.encode("gbk").hex().upper()
+
+
+def client_area(info):
+    """A window's client area on the screen, from tavrexauto's info: the frame is as wide at the sides as below."""
+    left, top, right, bottom = info["rect"]
+    width, height = info["client"][2:]
+    border = (right - left - width) // 2
+    return left + border, bottom - border - height, right - border, bottom - border
 
 
 class AppletCase(PanelCase):
@@ -168,6 +177,29 @@ class PanelRun(AppletCase):
         # The state check, the placement's screen position, and the close notice after the save.
         self.assertEqual(self.requests(), [STATE_REQUEST, POSITION_REQUEST, RELOAD_REQUEST])
 
+    def test_mouse_values_that_do_not_read_as_text_go_back_as_their_fallbacks_and_short_texts_stand_alone(self):
+        self.store_values()
+        self.set_sz(MOUSE_KEY, "DoubleClickSpeed", "1234")
+        # Two runs in one module load; the second reads shorter texts stored without their terminators.
+        program, _ = self.open_panel(runs=2)
+        for button, speed, height in ((2, "56", "7"), (1, None, None)):
+            panel = self.wait_panel()
+            if speed:
+                session.auto("rawsz", MOUSE_KEY, "DoubleClickSpeed", speed)
+                session.auto("rawsz", MOUSE_KEY, "DoubleClickHeight", height)
+            session.auto("click", panel, button)
+            session.auto("gone", panel, 30000)
+        self.finish(program, runs=2)
+        self.assertEqual([self.query(MOUSE_KEY, name) for name in MOUSE_VALUES], ["56", "7", "7"])
+        self.assertEqual(session.auto("doubleclicktime"), ["56"])
+        # Another type, and none at all: the fallbacks, not 0.
+        session.set_dword(MOUSE_KEY, "DoubleClickSpeed", 500)
+        self.delete_value(MOUSE_KEY, "DoubleClickHeight")
+        program, _ = self.open_panel()
+        self.close_panel(self.wait_panel(), program, 1)
+        self.assertEqual([self.query(MOUSE_KEY, name) for name in MOUSE_VALUES], ["900", "40", "40"])
+        self.assertEqual(session.auto("doubleclicktime"), ["900"])
+
     def test_cancel_after_visiting_every_tab_stores_nothing_yet_tells_the_driver(self):
         self.store_values()
         before = session.auto("doubleclicktime")
@@ -215,6 +247,46 @@ class PanelRun(AppletCase):
             session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
             session.ctl("reload")
 
+    def test_the_moved_panel_shows_its_buttons_and_tabs_at_every_font_size(self):
+        x, y = 256, 480  # code 20 on 1024 by 768
+        session.set_dword(PARAMETERS_KEY, "ScreenPost", 20)
+        session.ctl("reload")
+        try:
+            for dpi in (96, 120, 144):
+                self.set_dpi(dpi)
+                program, _ = self.open_panel()
+                panel = self.wait_panel()
+                info = session.info(panel)
+                left, top, right, bottom = info["rect"]
+                size = (right - left, bottom - top)
+                # The panel's own OK and Cancel come before the sheet, whose hidden ones have the same ids.
+                children = session.children(panel)
+                sheet_at = next(i for i, (_, cls, txt, _) in enumerate(children) if cls == DIALOG and not txt)
+                shown = [c[3] for c in children[:sheet_at] if c[0] in (1, 2)]
+                shown += [c[3] for c in children if c[1] == "SysTabControl32"]
+                area = client_area(info)
+                self.assertEqual(len(shown), 3, shown)
+                for left_, top_, right_, bottom_ in shown:
+                    self.assertTrue(area[0] <= left_ and area[1] <= top_ and right_ <= area[2] and bottom_ <= area[3],
+                                    (dpi, info, shown))
+                session.screenshot(f"applet_place_{dpi}dpi")
+                if dpi == 96:
+                    self.assertEqual((left, top, *size), (x, y, 440, 380))
+                else:  # its template's size, moved up into the desktop just enough
+                    self.assertTrue(size[0] >= 440 and size[1] >= 380 and size != (440, 380), (dpi, info))
+                    self.assertEqual((left, top, bottom), (x, 768 - size[1], 768), (dpi, info))
+                self.close_panel(panel, program, 2)
+        finally:
+            self.set_dpi(96)
+            session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
+            session.ctl("reload")
+
+    def set_dpi(self, dpi):
+        """The display's setting for the fonts, which Wine reads when its server starts."""
+        for key in (r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts"):
+            session.reg("add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f", view=False)
+        session.restart_wine()
+
     def test_the_sheet_and_every_page_fit_inside_the_panel_above_its_buttons(self):
         program, _ = self.open_panel()
         panel = self.wait_panel()
@@ -222,11 +294,7 @@ class PanelRun(AppletCase):
             session.auto("page", panel, index)
         session.auto("page", panel, 1)
         session.screenshot("applet_fit")
-        info = session.info(panel)
-        left, top, right, bottom = info["rect"]
-        width, height = info["client"][2:]
-        border = (right - left - width) // 2
-        client = (left + border, bottom - border - height, right - border, bottom - border)
+        client = client_area(session.info(panel))
         children = session.children(panel)
         sheet_at = next(i for i, (_, cls, txt, _) in enumerate(children) if cls == DIALOG and txt == "")
         sheet = children[sheet_at][3]
@@ -303,16 +371,24 @@ class Pages(AppletCase):
         finally:
             decoy.unlink(missing_ok=True)
 
-    def test_calibrate_without_the_tools_key_says_so_each_time(self):
+    def test_calibrate_without_a_calibrator_to_start_says_so_each_time_and_starts_nothing(self):
         code, _ = session.reg("query", TOOLS_KEY, check=False)
         saved = session.export_key(TOOLS_KEY, "applet_tools.reg") if code == 0 else None
         if saved:
             session.delete_key(TOOLS_KEY)
+        # From C:\, a program planted there is what "\brennick.exe" would start.
+        drive = Path(session.env["WINEPREFIX"]) / "drive_c"
+        shutil.copy(harness.deliverable("brennick.exe"), drive / "brennick.exe")
+        (drive / "Empty").mkdir(exist_ok=True)
+        # No key twice; no "FilePath", one of another type, an empty one, a folder without the calibrator.
+        file_paths = [None, None, (), ("/t", "REG_DWORD", "/d", "1"), ("/d", ""), ("/d", r"C:\Empty")]
         try:
-            program, _ = self.open_panel()
+            program, _ = self.open_panel(cwd=drive)
             panel = self.wait_panel()
             page = session.auto("page", panel, 0)[0]
-            for attempt in range(2):
+            for attempt, value in enumerate(file_paths):
+                if value is not None:
+                    session.reg("add", TOOLS_KEY, *(("/v", "FilePath", *value) if value else ()), "/f")
                 session.auto("click", page, IDC_CALIBRATE)
                 box = self.assertBox(NO_CALIBRATOR, "lintara", panel, False, f"applet_no_calibrator_{attempt}")
                 session.auto("click", box, 1)
@@ -321,6 +397,8 @@ class Pages(AppletCase):
             session.auto("click", panel, 2)
             self.finish(program)
         finally:
+            (drive / "brennick.exe").unlink()
+            session.reg("delete", TOOLS_KEY, "/f", check=False)
             if saved:
                 session.import_key(saved)
 

@@ -206,14 +206,18 @@ class BeepPage(PageCase):
 
 class SerialPortPage(PageCase):
     def test_ports_that_open_and_the_drivers_own_are_listed_and_a_choice_is_stored(self):
-        # Ports are files here, so that their opens can be watched. COM3, the driver's, would open too.
+        # Ports are files here, so that their opens can be watched. COM3, the driver's, would open too; another
+        # program holds COM7 while the tab is first shown.
         folder = harness.OUT / "ports"
         folder.mkdir(exist_ok=True)
-        present = {n: folder / f"com{n}" for n in (1, 3, 5, 10)}
+        present = {n: folder / f"com{n}" for n in (1, 3, 5, 7, 10)}
         for path in present.values():
             path.touch()
         with serial_ports(present), OpenWatch([present[1], present[3]]) as opened:
+            holder = session.launch("tavrexauto.exe", "hold", r"\\.\COM7", 120000)
+            self.assertEqual(holder.process.stdout.readline().strip(), b"held")
             program, panel, page = self.open_page(PORT_TAB)
+            holder.kill()
             self.assertEqual(session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM5", "COM10"])
             self.assertEqual(self.state(page, PORT_LIST)["selected"], "1")
             self.assertEqual(opened(), {present[1]}, "the driver's port was opened, or the probe is not seen")
@@ -223,15 +227,18 @@ class SerialPortPage(PageCase):
             self.close_panel(panel, program, IDOK)
         self.assertEqual(self.query(PARAMETERS_KEY, "Port"), 10)
 
-    def test_no_port_at_all_leaves_the_list_empty(self):
-        session.set_dword(PARAMETERS_KEY, "Port", 0)
-        session.ctl("reload")
-        with serial_ports({}):
-            program, panel, page = self.open_page(PORT_TAB)
-            self.assertEqual(session.auto("items", page, PORT_LIST), [])
-            self.assertEqual(self.state(page, PORT_LIST)["selected"], "-1")
-            self.close_panel(panel, program, IDOK)
-        self.assertEqual(self.query(PARAMETERS_KEY, "Port"), 0)
+    def test_no_port_at_all_leaves_the_list_empty_and_the_stored_port_as_it_was(self):
+        # The driver reports no port, and none opens: the stored one may just be unplugged right now.
+        for stored, after in ((3, 3), (12, 0)):
+            session.set_dword(PARAMETERS_KEY, "Port", 0)
+            session.ctl("reload")
+            session.set_dword(PARAMETERS_KEY, "Port", stored)
+            with serial_ports({}):
+                program, panel, page = self.open_page(PORT_TAB)
+                self.assertEqual(session.auto("items", page, PORT_LIST), [])
+                self.assertEqual(self.state(page, PORT_LIST)["selected"], "-1")
+                self.close_panel(panel, program, IDOK)
+            self.assertEqual(self.query(PARAMETERS_KEY, "Port"), after)
 
 
 class ScreenPositionPage(PageCase):
@@ -285,6 +292,17 @@ class CancelAfterChanges(PageCase):
         self.assertEqual(self.stored(), before)
         self.assertEqual(session.ctl("beep"), beep)
         self.assertEqual(session.auto("doubleclicktime"), clicks)
+
+    def test_escape_and_the_close_box_end_the_panel_like_cancel(self):
+        before = self.stored()
+        for verb, what in (("key", 27), ("close", "box")):  # Escape, and the title bar's close box
+            session.ctl("log", "--clear")
+            program, panel, page = self.open_page(MOUSE_TAB)
+            session.auto("slider", page, CLICK_SPEED, 300)
+            session.auto(verb, panel, what)
+            session.auto("gone", panel, 30000)
+            self.finish(program)
+            self.assertEqual((self.stored(), self.requests()[-1]), (before, panel_session.RELOAD_REQUEST), verb)
 
 
 if __name__ == "__main__":

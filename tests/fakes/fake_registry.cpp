@@ -21,7 +21,17 @@ public:
         : registry_(registry), name_(std::move(name)), path_(std::move(path)), access_(access) {}
 
     bool queryDword(const char* name, std::uint32_t& value) override { return query(name, value); }
-    bool queryString(const char* name, std::string& value) override { return query(name, value); }
+    bool queryText(const char* name, char* data, std::uint32_t capacity, std::uint32_t& size) override {
+        registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
+        auto* v = find(name);
+        if (!v || !(access_ & platform::kKeyQueryValue)) return false;
+        const auto* text = std::get_if<std::string>(v);
+        if (!text || text->size() + 1 > capacity) return false;
+        std::memcpy(data, text->c_str(), text->size() + 1);
+        data[text->size() + 1] = '\0';
+        size = static_cast<std::uint32_t>(text->size() + 1);
+        return true;
+    }
     bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
         registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
         auto* v = find(name);

@@ -42,6 +42,10 @@ TEST(AutomationRequest, WindowsAreNamedByHandleOrByClassAndTitle) {
     EXPECT_EQ(r.window.className, L"123");
     EXPECT_EQ(r.timeoutMs, 2500u);
     EXPECT_EQ(Parsed({L"gone", L"*", L"*"}).timeoutMs, tavrexauto::kDefaultTimeoutMs);
+    EXPECT_FALSE(r.visible);
+    r = Parsed({L"wait", L"#32770", L"*", L"600", L"visible"});
+    EXPECT_TRUE(r.visible && !r.tabs && r.timeoutMs == 600u);
+    EXPECT_TRUE(Parsed({L"wait", L"#32770", L"*", L"tabs"}).tabs);
 }
 
 TEST(AutomationRequest, VerbArgumentsAreReadWithTheirDefaults) {
@@ -65,6 +69,10 @@ TEST(AutomationRequest, VerbArgumentsAreReadWithTheirDefaults) {
     EXPECT_EQ(Parsed({L"zorder"}).verb, Verb::ZOrder);
     EXPECT_EQ(Parsed({L"monitors"}).verb, Verb::Monitors);
     EXPECT_EQ(Parsed({L"wait", L"*", L"*", L"4294967294"}).timeoutMs, 4294967294u);
+
+    r = Parsed({L"rawsz", L"HKCU\\Control Panel\\Mouse", L"DoubleClickSpeed", L"56"});
+    EXPECT_EQ(r.keyPath + L"|" + r.valueName + L"|" + r.text, L"Control Panel\\Mouse|DoubleClickSpeed|56");
+    EXPECT_EQ(Parsed({L"hold", L"\\\\.\\COM7", L"60000"}).timeoutMs, 60000u);
 }
 
 TEST(AutomationRequest, EveryMalformedCommandLineIsRefusedWithAReason) {
@@ -90,6 +98,8 @@ TEST(AutomationRequest, EveryMalformedCommandLineIsRefusedWithAReason) {
         {L"wait", L"*", L"*", L"-1"},
         {L"wait", L"*", L"*", L"10", L"20"},
         {L"gone", L"*", L"*", L""},
+        {L"wait", L"*", L"*", L"tabs", L"10"},  // the condition comes last
+        {L"rawsz", L"HKLM\\x", L"a", L"b"},
     };
     for (const auto& args : bad) {
         const auto outcome = ParseRequest(args);

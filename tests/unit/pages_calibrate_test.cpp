@@ -54,12 +54,22 @@ TEST_F(PanelCalibrate, AFolderWithBlanksStartsExactlyItsCalibrator) {
     EXPECT_TRUE(f.messages.shown.empty());
 }
 
-TEST_F(PanelCalibrate, ATrailingBackslashIsKeptAndAMissingValueStillTries) {
+TEST_F(PanelCalibrate, ATrailingBackslashIsKeptWhileNoFolderOrAFailedStartIsReported) {
     key().values["FilePath"] = std::string("D:\\Tools\\");
     EXPECT_EQ(Click(), "\"D:\\Tools\\\\brennick.exe\"");
-    key().values.erase("FilePath");
-    EXPECT_EQ(Click(), "\"\\brennick.exe\"");
     EXPECT_TRUE(f.messages.shown.empty());
+    // Missing, not text, empty: nothing is started, least of all the program at the drive's root.
+    key().values.erase("FilePath");
+    EXPECT_EQ(Click(), "");
+    key().values["FilePath"] = 0x545C3A43u;  // "C:\T" as a REG_DWORD
+    EXPECT_EQ(Click(), "");
+    key().values["FilePath"] = std::string();
+    EXPECT_EQ(Click(), "");
+    ExpectRefusal(3);
+    f.programs.starts = false;
+    key().values["FilePath"] = std::string("C:\\Empty");
+    EXPECT_EQ(Click(), "\"C:\\Empty\\brennick.exe\"");
+    ExpectRefusal(4);
 }
 
 TEST_F(PanelCalibrate, WithoutTheKeyEveryClickShowsTheMessageAndStartsNothing) {
@@ -82,12 +92,12 @@ TEST_F(PanelCalibrate, TheCommandLineNeverLeavesItsBuffer) {
     EXPECT_EQ(Click(), "");
     ExpectRefusal(1);
 
-    // The whole buffer filled, no terminator.
-    key().values["FilePath"] = std::vector<std::uint8_t>(260, 'x');
+    // The whole buffer filled but for the terminator.
+    key().values["FilePath"] = std::string(258, 'x');
     EXPECT_EQ(Click(), "");
     ExpectRefusal(2);
 
-    // Longer than the buffer: not read at all, and not taken for a missing value.
+    // Longer than the buffer: not read at all.
     key().values["FilePath"] = std::string(400, 'y');
     EXPECT_EQ(Click(), "");
     ExpectRefusal(3);

@@ -133,15 +133,18 @@ TEST(SerialPortPage, AHandedInPortOutsideOneToTenBecomesNone) {
     }
 }
 
-TEST(SerialPortPage, AnEmptyListLeavesNoPort) {
+TEST(SerialPortPage, AnEmptyListKeepsAHandedInPortOfOneToTen) {
     SerialPortPage run(5, 3);
     run.devices.present = false;
     run.Open();
     EXPECT_TRUE(run.list().items.empty());
     EXPECT_EQ(run.list().selected, ui::kNoSelection);
     EXPECT_EQ(run.page.ItemCount, 0);
-    EXPECT_EQ(run.page.Port, 0);
+    EXPECT_EQ(run.page.Port, 5);
     EXPECT_EQ(run.ports.probes, AllPorts());
+    SerialPortPage outside(11);
+    outside.Open();
+    EXPECT_EQ(outside.page.Port, 0);
 
     run.page.Port = 6;
     run.page.onCommand(IDC_PORT_LIST, ui::kSelectionChanged);

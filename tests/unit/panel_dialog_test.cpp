@@ -15,6 +15,7 @@
 
 namespace {
 
+using panel::PanelRect;
 using panel::Placement;
 using paneltest::PanelFixture;
 
@@ -25,6 +26,9 @@ class RecordingWindow : public panel::PanelWindow {
 public:
     panel::Size desktop{1024, 768};
     platform::Rect placeholder{12, 20, 484, 352};
+    // The template's window and what it holds as at 96 DPI: whole inside 440 by 380 with its frame.
+    panel::Size window{482, 420}, client{476, 394};
+    std::map<int, platform::Rect> controls{{1, {270, 325, 337, 350}}, {2, {364, 325, 431, 350}}};
     platform::WindowId sheetToCreate = kSheet;
     std::vector<std::string> calls;
     std::vector<ui::Page*> sheetPages;
@@ -46,13 +50,24 @@ public:
     }
     platform::Rect controlRect(int controlId) override {
         calls.push_back(Text("rect", controlId));
-        return placeholder;
+        return controlId == IDC_SHEET_PLACEHOLDER ? placeholder : controls[controlId];
     }
     void moveSheet(platform::WindowId sheet, std::int32_t left, std::int32_t top) override {
         calls.push_back(Text("place", sheet, left, top));
     }
+    panel::Size windowSize() override { return Log("size", window); }
+    panel::Size clientSize() override { return Log("client", client); }
+    platform::Rect tabControlRect(platform::WindowId sheet) override {
+        return Log(Text("tabs", sheet), platform::Rect{14, 0, 430, 300});
+    }
+    platform::Rect virtualDesktop() override { return Log("screen", platform::Rect{0, 0, 1024, 768}); }
 
 private:
+    template <typename T>
+    T Log(const std::string& call, T answer) {
+        calls.push_back(call);
+        return answer;
+    }
     template <typename... Args>
     static std::string Text(const char* what, Args... args) {
         std::ostringstream out;
@@ -126,6 +141,21 @@ TEST(PanelPlacement, EachCodeAtTwoDesktopSizes) {
               (Placement{static_cast<std::int32_t>(5LL * INT32_MAX / 4), INT32_MAX / 4}));
 }
 
+TEST(PanelPlacement, TheMovedPanelGrowsToItsTemplateOnlyWhereItsControlsWouldBeCut) {
+    // A frame of 6 by 26 pixels: the client area is 434 by 354 at the fixed size.
+    const auto moved = [](Placement at, panel::Size window, platform::Rect control) {
+        const panel::PanelMeasures measures{
+            window, {window.width - 6, window.height - 26}, {control}, {0, 0, 1024, 768}};
+        return MovedPanelRect(at, measures);
+    };
+    EXPECT_EQ(moved({640, 480}, {482, 420}, {14, 0, 434, 354}), (PanelRect{640, 480, 440, 380}));
+    EXPECT_EQ(moved({128, 192}, {600, 522}, {270, 325, 337, 355}), (PanelRect{128, 192, 600, 522}));
+    EXPECT_EQ(moved({128, 192}, {400, 300}, {-1, 0, 400, 300}), (PanelRect{128, 192, 440, 380}));
+    // Shifted just enough to end inside the desktop, but never past its left or top edge.
+    EXPECT_EQ(moved({640, 480}, {600, 522}, {14, 0, 560, 420}), (PanelRect{424, 246, 600, 522}));
+    EXPECT_EQ(moved({256, 480}, {1100, 800}, {0, 0, 1000, 700}), (PanelRect{0, 0, 1100, 800}));
+}
+
 struct PanelDialog : ::testing::Test {
     void SetUp() override {
         f.parameters().values = {{"ScreenPost", 17u}};
@@ -142,10 +172,18 @@ TEST_F(PanelDialog, InitialisationPlacesTheDialogThenBuildsAndPlacesTheSheet) {
     EXPECT_TRUE(dialog.OnInitDialog(window));
 
     EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "move 80 c0 1b8 17c", "sheet",
-                                                      "styles 5ee7 10000 10000", "rect fa5", "place 5ee7 16 d"}));
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "size", "client", "move 80 c0 1b8 17c", "sheet",
+                                                      "styles 5ee7 10000 10000", "rect fa5", "place 5ee7 16 d",
+                                                      "rect 1", "rect 2", "tabs 5ee7", "screen"}));
     const auto tabs = dialog.pages();
     EXPECT_EQ(window.sheetPages, std::vector<ui::Page*>(tabs.begin(), tabs.end()));
+
+    // Large fonts: OK lies below 380 pixels, so the panel takes its template's size.
+    RecordingWindow large;
+    large.window = {600, 522};
+    large.controls[1] = {337, 440, 421, 471};
+    dialog.OnInitDialog(large);
+    EXPECT_EQ(large.calls.back(), "move 80 c0 258 20a");
 }
 
 TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {

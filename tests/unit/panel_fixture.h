@@ -28,8 +28,12 @@ struct RecordingDoubleClickTime : panel::DoubleClickTime {
 };
 
 struct RecordingPrograms : panel::Programs {
-    std::vector<std::pair<std::string, int>> started;
-    void start(const char* commandLine, int showState) override { started.emplace_back(commandLine, showState); }
+    std::vector<std::pair<std::string, int>> started;  // every attempt, also those that fail
+    bool starts = true;
+    bool start(const char* commandLine, int showState) override {
+        started.emplace_back(commandLine, showState);
+        return starts;
+    }
 };
 
 struct FakeModule : panel::Module {

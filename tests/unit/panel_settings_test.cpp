@@ -161,16 +161,16 @@ TEST_F(PanelSettings, WithoutAnyKeyBothMessagesAndAllDefaults) {
     EXPECT_EQ(applet.DoubleClickSpeed, 900);
 }
 
-TEST_F(PanelSettings, MouseTextsThatDoNotFitKeepTheLastTextRead) {
+TEST_F(PanelSettings, MouseValuesThatDoNotReadAsTextTakeTheirOwnFallbacks) {
     f.parameters();
     auto& mouse = f.mouse();
     panel::CTouchApplet applet(f.seams());
 
-    // First run after module load, texts too long: the buffers still hold spaces.
+    // First run after module load, texts too long: the fallbacks, not the buffers' spaces taken as 0.
     mouse.values = {{"DoubleClickSpeed", std::string("12345")}, {"DoubleClickHeight", std::string("1234")}};
     applet.LoadSettings();
-    EXPECT_EQ(applet.DoubleClickSpeed, 0);
-    EXPECT_EQ(applet.DoubleClickHeight, 0);
+    EXPECT_EQ(applet.DoubleClickSpeed, 900);
+    EXPECT_EQ(applet.DoubleClickHeight, 40);
 
     // The longest texts that fit.
     mouse.values = {{"DoubleClickSpeed", std::string("1234")}, {"DoubleClickHeight", std::string("123")}};
@@ -178,12 +178,16 @@ TEST_F(PanelSettings, MouseTextsThatDoNotFitKeepTheLastTextRead) {
     EXPECT_EQ(applet.DoubleClickSpeed, 1234);
     EXPECT_EQ(applet.DoubleClickHeight, 123);
 
-    // Too long again, or missing: the last text read stays in force, also for another applet object.
+    // Too long, missing or of another type: that value's fallback alone, never the last text read.
     mouse.values = {{"DoubleClickSpeed", std::string("987654")}};
     panel::CTouchApplet second(f.seams());
     second.LoadSettings();
-    EXPECT_EQ(second.DoubleClickSpeed, 1234);
-    EXPECT_EQ(second.DoubleClickHeight, 123);
+    EXPECT_EQ(second.DoubleClickSpeed, 900);
+    EXPECT_EQ(second.DoubleClickHeight, 40);
+    mouse.values = {{"DoubleClickSpeed", 500u}, {"DoubleClickHeight", std::string("7")}};
+    second.LoadSettings();
+    EXPECT_EQ(second.DoubleClickSpeed, 900);
+    EXPECT_EQ(second.DoubleClickHeight, 7);
 
     // A shorter text overwrites only its own bytes; the conversion stops at its terminator.
     mouse.values = {{"DoubleClickSpeed", std::string("-7")}, {"DoubleClickHeight", std::string(" 9x")}};
@@ -191,18 +195,6 @@ TEST_F(PanelSettings, MouseTextsThatDoNotFitKeepTheLastTextRead) {
     EXPECT_EQ(applet.DoubleClickSpeed, -7);
     EXPECT_EQ(applet.DoubleClickHeight, 9);
     EXPECT_TRUE(f.messages.shown.empty());
-}
-
-TEST_F(PanelSettings, AnUnterminatedMouseValueNeverReadsPastItsBuffer) {
-    f.parameters();
-    f.mouse().values = {{"DoubleClickSpeed", std::vector<std::uint8_t>{'9', '8', '7', '6', '5'}},
-                        {"DoubleClickHeight", std::vector<std::uint8_t>{'4', '3', '2', '1'}}};
-    panel::CTouchApplet applet(f.seams());
-    applet.LoadSettings();
-    EXPECT_EQ(applet.DoubleClickSpeed, 98765);
-    EXPECT_EQ(applet.DoubleClickHeight, 4321);
-    EXPECT_EQ(panel::DoubleClickSpeedText[5], '\0');
-    EXPECT_EQ(panel::DoubleClickHeightText[4], '\0');
 }
 
 TEST_F(PanelSettings, SaveWritesEveryValueInOrderWithTheDecimalTexts) {

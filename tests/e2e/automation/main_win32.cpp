@@ -113,12 +113,15 @@ HWND Control(HWND window, std::int32_t id) { return GetDlgItem(window, id); }
 
 std::wstring RectText(const RECT& r) { return FormatRect(r.left, r.top, r.right, r.bottom); }
 
+HWND TabControlOf(HWND window);
+
 int Wait(const Request& request) {
     const DWORD start = GetTickCount();
     for (;;) {
-        const auto found = FindTopLevel(request.window);
-        if (!found.empty()) {
-            Line(FormatHandle(HandleValue(found.front())));
+        for (HWND window : FindTopLevel(request.window)) {
+            if (request.visible && !IsWindowVisible(window)) continue;
+            if (request.tabs && !TabControlOf(window)) continue;
+            Line(FormatHandle(HandleValue(window)));
             return kExitOk;
         }
         if (GetTickCount() - start >= request.timeoutMs)
@@ -446,8 +449,37 @@ int Version(const std::wstring& file) {
     return kExitOk;
 }
 
+// The bytes of the text alone: reg.exe always stores the terminator, as other programs need not. The system
+// counts a zero right after the bytes given as the terminator someone forgot; a byte that is not zero there
+// keeps it out.
+int RawText(const Request& request) {
+    HKEY key = nullptr;
+    const std::string path = ToAnsi(request.keyPath), name = ToAnsi(request.valueName);
+    const std::string text = ToAnsi(request.text) + "!";
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return Fail(L"the key cannot be opened");
+    const LONG stored = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+                                       static_cast<DWORD>(text.size() - 1));
+    RegCloseKey(key);
+    return stored == ERROR_SUCCESS ? kExitOk : Fail(L"the value cannot be stored");
+}
+
+// Another program's hold on a port, as a terminal program keeps one.
+int Hold(const Request& request) {
+    HANDLE file = CreateFileW(request.keyPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Fail(L"cannot open " + request.keyPath);
+    Line(L"held");
+    Sleep(request.timeoutMs);
+    CloseHandle(file);
+    return kExitOk;
+}
+
 int Execute(const Request& request) {
     switch (request.verb) {
+        case Verb::RawText: return RawText(request);
+        case Verb::Hold: return Hold(request);
         case Verb::Wait: return Wait(request);
         case Verb::Gone: return Gone(request);
         case Verb::Foreground: Line(FormatHandle(HandleValue(GetForegroundWindow()))); return kExitOk;

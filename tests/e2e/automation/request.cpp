@@ -5,7 +5,9 @@
 namespace tavrexauto {
 
 const wchar_t* const kUsage =
-    L"usage: tavrexauto wait CLASS|* TITLE|* [timeout_ms]   print the handle of the first such top-level window\n"
+    L"usage: tavrexauto wait CLASS|* TITLE|* [timeout_ms] [visible|tabs]\n"
+    L"                                                      print the handle of the first such top-level window;\n"
+    L"                                                      only a visible one, or a visible one with a tab control\n"
     L"       tavrexauto gone WINDOW [timeout_ms]            wait until no such window exists\n"
     L"       tavrexauto info WINDOW                         class, title, rects, styles, visible, topmost, owner\n"
     L"       tavrexauto text WINDOW ID                      the text of child control ID\n"
@@ -21,6 +23,9 @@ const wchar_t* const kUsage =
     L"       tavrexauto tabs WINDOW                         the selected tab's index, then every tab's text\n"
     L"       tavrexauto page WINDOW INDEX                   choose tab INDEX of the property sheet; print its page\n"
     L"                                                      and \"took N us\", the time the change took\n"
+    L"       tavrexauto rawsz HKCU\\PATH NAME TEXT            store TEXT as a REG_SZ without its terminating zero\n"
+    L"       tavrexauto hold FILE MS                        open FILE for reading and writing, shared with no one;\n"
+    L"                                                      print \"held\" and keep it open for MS ms\n"
     L"       tavrexauto foreground | zorder | monitors | doubleclicktime\n"
     L"       tavrexauto version FILE                        a file's version resource as Windows reads it\n"
     L"WINDOW is a handle (0x1A2B or decimal) or CLASS TITLE, * for any; timeouts default to 10000 ms.\n"
@@ -87,13 +92,13 @@ struct Verbs {
 };
 
 constexpr Verbs kVerbs[] = {
-    {L"wait", Verb::Wait},       {L"gone", Verb::Gone},         {L"info", Verb::Info},
-    {L"text", Verb::Text},       {L"children", Verb::Children}, {L"click", Verb::Click},
-    {L"key", Verb::Key},         {L"close", Verb::Close},       {L"slider", Verb::Slider},
-    {L"pick", Verb::Pick},       {L"items", Verb::Items},       {L"foreground", Verb::Foreground},
-    {L"zorder", Verb::ZOrder},   {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
-    {L"page", Verb::Page},       {L"state", Verb::State},       {L"doubleclicktime", Verb::DoubleClickTime},
-    {L"version", Verb::Version},
+    {L"wait", Verb::Wait},     {L"gone", Verb::Gone},         {L"info", Verb::Info},
+    {L"text", Verb::Text},     {L"children", Verb::Children}, {L"click", Verb::Click},
+    {L"key", Verb::Key},       {L"close", Verb::Close},       {L"slider", Verb::Slider},
+    {L"pick", Verb::Pick},     {L"items", Verb::Items},       {L"foreground", Verb::Foreground},
+    {L"zorder", Verb::ZOrder}, {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
+    {L"page", Verb::Page},     {L"state", Verb::State},       {L"doubleclicktime", Verb::DoubleClickTime},
+    {L"rawsz", Verb::RawText}, {L"hold", Verb::Hold},         {L"version", Verb::Version},
 };
 
 ParseOutcome Refuse(std::wstring why) { return {std::nullopt, std::move(why)}; }
@@ -128,6 +133,21 @@ ParseOutcome ParseRequest(const std::vector<std::wstring>& args) {
         request.file = args[1];
         return {request, {}};
     }
+    if (verb == Verb::Hold) {
+        if (args.size() != 3) return Refuse(L"hold needs a file and a time");
+        if (!ParseTimeout(args[2], request.timeoutMs)) return Refuse(L"bad time \"" + args[2] + L"\"");
+        request.keyPath = args[1];
+        return {request, {}};
+    }
+    if (verb == Verb::RawText) {
+        if (args.size() != 4) return Refuse(L"rawsz needs a key, a value name and a text");
+        const std::wstring_view key = args[1];
+        if (!key.starts_with(L"HKCU\\")) return Refuse(L"the key is one under HKCU\\");
+        request.keyPath = key.substr(5);
+        request.valueName = args[2];
+        request.text = args[3];
+        return {request, {}};
+    }
 
     // The window: one handle token, or a class and a title; wait looks windows up by name only.
     std::size_t next = 1;
@@ -146,11 +166,18 @@ ParseOutcome ParseRequest(const std::vector<std::wstring>& args) {
 
     switch (verb) {
         case Verb::Wait:
-        case Verb::Gone:
-            if (rest > 1) return Refuse(L"too many arguments for " + args[0]);
-            if (rest == 1 && !ParseTimeout(arg(0), request.timeoutMs))
+        case Verb::Gone: {
+            std::size_t used = 0;
+            if (rest > used && verb == Verb::Wait && (arg(rest - 1) == L"visible" || arg(rest - 1) == L"tabs")) {
+                request.visible = true;
+                request.tabs = arg(rest - 1) == L"tabs";
+                ++used;
+            }
+            if (rest > used + 1) return Refuse(L"too many arguments for " + args[0]);
+            if (rest == used + 1 && !ParseTimeout(arg(0), request.timeoutMs))
                 return Refuse(L"bad timeout \"" + arg(0) + L"\"");
             return {request, {}};
+        }
         case Verb::Info:
         case Verb::Children:
         case Verb::Tabs:

@@ -40,7 +40,9 @@ enum class Verb {
     Page,
     State,
     DoubleClickTime,
-    Version
+    Version,
+    RawText,
+    Hold
 };
 enum class KeyPhase { Down, Up, Both };
 enum class CloseKind { Box, Message };  // WM_SYSCOMMAND SC_CLOSE as the close box sends it, or a plain WM_CLOSE
@@ -63,6 +65,14 @@ struct Request {
     CloseKind close = CloseKind::Box;
     std::uint32_t timeoutMs = kDefaultTimeoutMs;
     std::wstring file;  // Version
+    // Wait: only a visible window counts, and with tabs only one that holds a tab control by now. A dialog
+    // exists, hidden, before its initialisation has built what it shows.
+    bool visible = false;
+    bool tabs = false;
+    // RawText: the key under HKEY_CURRENT_USER, the value's name and its text. Hold: the file in keyPath.
+    std::wstring keyPath;
+    std::wstring valueName;
+    std::wstring text;
 };
 
 struct ParseOutcome {
