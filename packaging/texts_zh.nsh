@@ -17,3 +17,18 @@ LangString InUse ${LANG_SIMPCHINESE} "文件正在使用，将在重新启动计
 LangString ReplacedAtRestart ${LANG_SIMPCHINESE} "有文件正在使用(例如打开的控制面板)，新版本将在重新启动计算机后生效。"
 
 LangString RemovedAtRestart ${LANG_SIMPCHINESE} "有文件正在使用(例如打开的控制面板)，将在重新启动计算机后删除。"
+
+LangString InstallFailed ${LANG_SIMPCHINESE} "安装失败："
+LangString NothingInstalled ${LANG_SIMPCHINESE} "本次安装的文件已撤销；原有的安装(如有)保持不变。"
+LangString FolderUnusable ${LANG_SIMPCHINESE} "无法使用指定的安装文件夹(路径中有同名文件，或驱动器不存在)，未安装任何文件："
+LangString CannotCreateFolder ${LANG_SIMPCHINESE} "无法创建文件夹："
+LangString CannotWrite ${LANG_SIMPCHINESE} "无法写入文件："
+LangString CannotWriteRegistry ${LANG_SIMPCHINESE} "无法写入注册表："
+LangString Placed ${LANG_SIMPCHINESE} "已安装："
+LangString Registered ${LANG_SIMPCHINESE} "已登记卸载信息和 FilePath："
+LangString Moved ${LANG_SIMPCHINESE} "已从原安装文件夹移走："
+LangString InUseRemoved ${LANG_SIMPCHINESE} "文件正在使用，将在重新启动计算机后删除："
+LangString CannotRemove ${LANG_SIMPCHINESE} "无法删除文件："
+LangString FolderKept ${LANG_SIMPCHINESE} "文件夹中还有其他文件，予以保留："
+LangString UninstallFailed ${LANG_SIMPCHINESE} "卸载失败：有文件无法删除(详见日志)。请排除原因后再次卸载。"
+LangString UninstallerLater ${LANG_SIMPCHINESE} "卸载程序退出后将删除："

@@ -88,14 +88,17 @@ if [ -f "$ready" ] && [ "$(cat "$mode_file" 2>/dev/null)" != "$mode" ]; then
     tavrex_session_stop
 fi
 
-# A 32-bit-only prefix cannot load the x86-64 driver, and one created where 32-bit programs could not run has
-# an empty 32-bit side. Making such a prefix anew takes seconds; filling its 32-bit side in place
+# A prefix of the other kind cannot load this driver (WINEARCH win32: a 32-bit Windows, for the installer's
+# test, with the i686 driver), and a win64 one created where 32-bit programs could not run has an empty
+# 32-bit side. Making such a prefix anew takes seconds; filling its 32-bit side in place
 # (WINEBOOTSTRAPMODE=1 wineboot -u) takes minutes where 32-bit programs are emulated.
+wow64=""
+[ "$WINEARCH" = win64 ] && [ "$TAVREX_32BIT" != none ] && wow64=yes
 if [ -f "$WINEPREFIX/system.reg" ]; then
     stale=""
-    if ! grep -q '^#arch=win64' "$WINEPREFIX/system.reg"; then
-        stale="is not a win64 one"
-    elif [ "$TAVREX_32BIT" != none ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    if ! grep -q "^#arch=$WINEARCH" "$WINEPREFIX/system.reg"; then
+        stale="is not a $WINEARCH one"
+    elif [ -n "$wow64" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
         stale="has no 32-bit side"
     fi
     if [ -n "$stale" ]; then
@@ -112,7 +115,7 @@ fi
 tavrex_session_start || tavrex_log "a wineserver already runs for this prefix"
 [ -f "$WINEPREFIX/system.reg" ] ||
     die "$WINE could not create $WINEPREFIX; its last words: $(tail -c 300 "$TAVREX_RUN_DIR/wine.log" 2>/dev/null)"
-[ "$TAVREX_32BIT" = none ] || [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] ||
+[ -z "$wow64" ] || [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] ||
     die "$WINEPREFIX has no 32-bit side although 32-bit programs run here (see $TAVREX_RUN_DIR/wine.log)"
 
 if [ ! -f "$ready" ]; then

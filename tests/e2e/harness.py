@@ -24,6 +24,9 @@ REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("TAVREX_BUILD_DIR", REPO / "build" / "windows"))
 BIN = Path(os.environ.get("TAVREX_BIN_DIR", BUILD / "bin"))
 TOOLS_BIN = Path(os.environ.get("TAVREX_TOOLS_DIR", REPO / "build" / "windows64" / "bin"))
+# win64 (the 32-bit side runs the i686 files) or win32 (a 32-bit Windows: everything i686, the tools too).
+WINEARCH = os.environ.get("TAVREX_WINEARCH", "win64")
+TOOLS_MACHINE = "i686" if WINEARCH == "win32" else "x86-64"
 OUT = BUILD / "e2e"
 SKIP_EXIT = 77  # ctest's SKIP_RETURN_CODE for these tests
 
@@ -259,18 +262,17 @@ class Session:
         self.thirty_two_bit = self.env["TAVREX_32BIT"]
         self.thirty_two_bit_text = self.env["TAVREX_32BIT_TEXT"]
         self.machine = pe_machine(deliverable("brennick.exe"))
-        log(f"deliverables: {self.machine or '?'} from {BIN}; driver and test tools: x86-64 from {TOOLS_BIN}; "
-            f"{self.thirty_two_bit_text}")
+        log(f"deliverables: {self.machine or '?'} from {BIN}; driver and test tools: {TOOLS_MACHINE} from "
+            f"{TOOLS_BIN}; a {WINEARCH} prefix; {self.thirty_two_bit_text}")
         for program in ("Xvfb", "import", "convert", self.wine, self.wineserver):
             if not shutil.which(program):
                 raise HarnessError(f"{program} is missing: run scripts/setup.sh")
         if not deliverable("brennick.exe").exists():
             raise HarnessError(f"{deliverable('brennick.exe')} is missing: build the preset of {BUILD.name} first")
         for name in TOOLS:
-            if pe_machine(tool(name)) != "x86-64":
-                raise HarnessError(f"{tool(name)} is missing or not x86-64: the driver and the test tools come "
-                                   "from the x86-64 build (cmake --preset windows64 && cmake --build --preset "
-                                   "windows64)")
+            if pe_machine(tool(name)) != TOOLS_MACHINE:
+                raise HarnessError(f"{tool(name)} is missing or not {TOOLS_MACHINE}: in a {WINEARCH} prefix the "
+                                   f"driver and the test tools come from the {TOOLS_MACHINE} build")
         if self.machine == "i686" and self.thirty_two_bit == "none":
             raise HarnessError("the i686 deliverables cannot run: this machine runs no 32-bit programs. "
                                "scripts/setup.sh makes them run emulated; without that only the x86-64 "
@@ -282,12 +284,24 @@ class Session:
     @property
     def registry_view(self):
         """The reg.exe switch that shows the registry as the deliverables see it (32-bit ones: Wow6432Node)."""
-        return ["/reg:32"] if self.machine == "i686" else []
+        return ["/reg:32"] if self.wow64 else []
+
+    @property
+    def wow64(self):
+        """Whether the deliverables run as 32-bit programs on 64-bit Windows (their own folders and views)."""
+        return self.machine == "i686" and WINEARCH == "win64"
 
     def control_exe(self):
         """Wine's Control Panel host of the deliverables' bitness, as a Windows path."""
-        folder = "syswow64" if self.machine == "i686" else "system32"
-        return f"C:\\windows\\{folder}\\control.exe"
+        return f"{self.system_folder()}\\control.exe"
+
+    def system_folder(self):
+        """The system folder the deliverables see, by the name every process gives it."""
+        return "C:\\windows\\syswow64" if self.wow64 else "C:\\windows\\system32"
+
+    def program_files(self):
+        """The Program Files folder of the deliverables' bitness."""
+        return "C:\\Program Files (x86)" if self.wow64 else "C:\\Program Files"
 
     def stop(self):
         for program in self.programs:
@@ -315,7 +329,10 @@ class Session:
             "TAVREX_FLAVOUR_DIR": str(BUILD),
             "TAVREX_BIN": str(BIN),
             "TAVREX_TOOLS_BIN": str(TOOLS_BIN),
+            "WINEARCH": WINEARCH,
         })
+        if WINEARCH == "win32":
+            env["WINE"] = "/usr/lib/wine/wine"
         for name in ("DISPLAY", "TAVREX_DISPLAY", "TAVREX_RUN_DIR"):
             env.pop(name, None)
         script = REPO / "scripts" / "wine_env.sh"

@@ -1,6 +1,8 @@
-"""The installer as an administrator deploys it: silently into a fresh prefix, into a folder with blanks; the
-installed applet opened by Wine's control.exe starting the installed calibrator; a reinstall while the applet
-is open; a silent uninstall that leaves the driver's key and the user's mouse settings as they were."""
+"""The installer as an administrator deploys it, in a prefix of its own that each run makes anew (a 64-bit or,
+with TAVREX_WINEARCH=win32, a 32-bit Windows): silent installs and what each exit code says (a folder it cannot
+use, a file it cannot write, a move, a reinstall while the applet is open), the installed applet starting the
+installed calibrator, and a quiet uninstall that returns when it is done and leaves the driver's key and the
+user's mouse settings as they were."""
 
 import filecmp
 import os
@@ -18,14 +20,12 @@ from harness import PARAMETERS_KEY  # noqa: E402
 SETUP = Path(os.environ.get("TAVREX_SETUP", ""))
 VERSION = os.environ.get("TAVREX_VERSION", "")
 TOOLS_KEY = r"HKLM\Software\Manufacturer\Tavrex"
-UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrex"
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavrexTouchTools"
 SESSION_MANAGER = r"HKLM\System\CurrentControlSet\Control\Session Manager"
 MOUSE_KEY = r"HKCU\Control Panel\Mouse"
-FOLDER = r"C:\Program Files (x86)\Tavrex Tools"
-SYSTEM_CPL = r"C:\windows\system32\lintara.cpl"  # as every 32-bit program names it
 PRODUCT = "Tavrex 触摸屏工具"
-# A Windows exit code reaches Linux in 8 bits: 3010, "done, a restart completes it", arrives as 194.
-REBOOT_REQUIRED = 3010 & 0xFF
+# A Windows exit code reaches Linux in 8 bits (3010 arrives as 194, 1603 as 67); the silent log has it whole.
+REBOOT_REQUIRED, INSTALL_FAILURE = 3010, 1603
 
 session = None
 
@@ -45,22 +45,51 @@ def tearDownModule():
 
 
 class Installer(unittest.TestCase):
-    def drive_c(self, *parts):
-        return Path(session.env["WINEPREFIX"], "drive_c", *parts)
+    def drive_c(self, windows_path):
+        return Path(session.env["WINEPREFIX"], "drive_c", *windows_path[3:].split("\\"))
 
-    def install(self):
-        # /D takes the rest of the command line unquoted, so the folder's words go as separate arguments.
+    def log_lines(self):
+        logs = list(Path(session.env["WINEPREFIX"], "drive_c", "users").rglob("tavrex-setup.log"))
+        return logs[0].read_text(encoding="utf-16").splitlines() if logs else []
+
+    def run_logged(self, exe, *args):
+        """Runs setup.exe or the uninstaller; its full exit code from the silent log, checked against Wine's."""
+        before = len(self.log_lines())
         started = time.monotonic()
-        code = session.run_windows(SETUP, "/S", *f"/D={FOLDER}".split(" "), timeout=300)[0]
-        harness.log(f"silent install exited {code} in {time.monotonic() - started:.1f} s")
-        return code
+        code = session.run_windows(exe, *args, timeout=300)[0]
+        exits = [line for line in self.log_lines()[before:] if line.startswith("  exit ")]
+        harness.log(f"{Path(exe).name} {' '.join(args)} exited {exits} in {time.monotonic() - started:.1f} s")
+        self.assertEqual(len(exits), 1, self.log_lines()[before:])
+        full = int(exits[0].split()[1])
+        self.assertEqual(code, full & 0xFF)
+        return full
 
-    def query(self, key, name):
-        return session.values(key).get(name, (None, None))[1]
+    def install(self, folder=None):
+        # /D takes the rest of the command line unquoted, so the folder's words go as separate arguments.
+        return self.run_logged(SETUP, "/S", *(f"/D={folder}".split(" ") if folder else []))
 
-    def test_silent_install_use_reinstall_in_use_and_uninstall(self):
+    def entry(self):
+        return {name: data for name, (_, data) in session.values(UNINSTALL_KEY).items()}
+
+    def file_path(self):
+        return session.values(TOOLS_KEY).get("FilePath", (None, None))[1]
+
+    def pending(self):
+        return (session.values(SESSION_MANAGER).get("PendingFileRenameOperations", (None, ""))[1]).lower()
+
+    def assert_installed(self, folder):
+        installed, cpl = self.drive_c(folder), self.drive_c(session.system_folder() + r"\lintara.cpl")
+        self.assertTrue(filecmp.cmp(installed / "brennick.exe", harness.deliverable("brennick.exe"), shallow=False))
+        self.assertTrue(filecmp.cmp(cpl, harness.deliverable("lintara.cpl"), shallow=False))
+        self.assertTrue((installed / "uninstall.exe").is_file())
+        self.assertEqual(self.file_path(), folder)
+        self.assertEqual(self.entry()["InstallLocation"], folder)
+
+    def test_silent_installs_exit_codes_use_move_and_quiet_uninstall(self):
         self.assertTrue(SETUP.is_file(), f"no installer at {SETUP}: build the windows preset with nsis installed")
         self.assertIn(b'level="requireAdministrator"', SETUP.read_bytes(), "setup.exe asks for no administrator")
+        folder = session.program_files() + r"\Tavrex Tools"
+        cpl = self.drive_c(session.system_folder() + r"\lintara.cpl")
         program = session.launch(SETUP)
         first = session.wait_window(harness.DIALOG, f"{PRODUCT} 安装", 90000)
         welcome = f"此程序将安装 {PRODUCT} {VERSION}"
@@ -76,20 +105,21 @@ class Installer(unittest.TestCase):
         session.reg("add", MOUSE_KEY, "/v", "DoubleClickSpeed", "/d", "640", "/f")
         driver_before, mouse_before = session.values(PARAMETERS_KEY), session.values(MOUSE_KEY)
 
-        self.assertEqual(self.install(), 0)
-        installed = self.drive_c("Program Files (x86)", "Tavrex Tools")
-        cpl = self.drive_c("windows", "syswow64", "lintara.cpl")
-        self.assertTrue(filecmp.cmp(installed / "brennick.exe", harness.deliverable("brennick.exe"), shallow=False))
-        self.assertTrue(filecmp.cmp(cpl, harness.deliverable("lintara.cpl"), shallow=False))
-        self.assertTrue((installed / "uninstall.exe").is_file())
-        self.assertFalse(self.drive_c("windows", "system32", "lintara.cpl").exists(), "in the 64-bit system folder")
-        self.assertEqual(self.query(TOOLS_KEY, "FilePath"), FOLDER)
-        self.assertFalse(session.reg("query", TOOLS_KEY, check=False, view=False)[0] == 0, "in the 64-bit view")
-        entry = {name: data for name, (_, data) in session.values(UNINSTALL_KEY).items()}
+        # A folder it cannot use (a file on its path) is a failure, not an install into the default folder.
+        self.drive_c(r"C:\blocked").write_text("a file, not a folder")
+        self.assertEqual(self.install(r"C:\blocked"), INSTALL_FAILURE)
+        self.assertFalse(session.key_exists(UNINSTALL_KEY) or session.key_exists(TOOLS_KEY) or cpl.exists())
+        self.assertFalse(self.drive_c(session.program_files() + r"\Tavrex").exists())
+
+        self.assertEqual(self.install(folder), 0)
+        self.assert_installed(folder)
+        installed = self.drive_c(folder)
+        self.assertFalse(session.wow64 and self.drive_c(r"C:\windows\system32\lintara.cpl").exists())
+        self.assertEqual(session.reg("query", TOOLS_KEY, check=False, view=False)[0] == 0, not session.wow64)
+        entry = self.entry()
         self.assertEqual((entry["DisplayName"], entry["DisplayVersion"], entry["Publisher"]),
                          (PRODUCT, VERSION, "Halvery"))
-        self.assertEqual(entry["UninstallString"], f'"{FOLDER}\\uninstall.exe"')
-        self.assertEqual(entry["QuietUninstallString"], f'"{FOLDER}\\uninstall.exe" /S')
+        self.assertEqual(entry["QuietUninstallString"], f'"{folder}\\uninstall.exe" /S _?={folder}')
         self.assertEqual((entry["NoModify"], entry["NoRepair"]), ("0x1", "0x1"))
         self.assertGreater(int(entry["EstimatedSize"], 16), 300)  # KiB of the two files and the uninstaller
         for path, description in ((installed / "brennick.exe", "Tavrex 触摸屏校准程序"),
@@ -100,36 +130,52 @@ class Installer(unittest.TestCase):
             self.assertEqual((shown["CompanyName"], shown["FileDescription"], shown["OriginalFilename"]),
                              ("Halvery", description, path.name))
 
-        # The installed item, as the Control Panel of 32-bit programs opens it, starts the installed calibrator.
-        panel_program = session.launch(session.control_exe(), SYSTEM_CPL)
+        # A file it cannot write (a folder in its place) stops a move before anything of the install goes.
+        other = r"C:\Other Tools"
+        self.drive_c(other + r"\brennick.exe").mkdir(parents=True)
+        self.assertEqual(self.install(other), INSTALL_FAILURE)
+        self.assert_installed(folder)
+        self.assertFalse(self.drive_c(other + r"\uninstall.exe").exists())
+
+        # The installed item, as the Control Panel opens it, starts the installed calibrator.
+        panel_program = session.launch(session.control_exe(), session.system_folder() + r"\lintara.cpl")
         panel = session.wait_window(harness.DIALOG, harness.PANEL_TITLE, 60000)
         session.auto("click", session.auto("page", panel, 0)[0], harness.resource_id("IDC_CALIBRATE"))
         calibrator = session.wait_window(harness.CALIBRATOR_CLASS, harness.CALIBRATOR_TITLE, 60000)
         session.auto("key", calibrator, 27, "up")
         session.auto("gone", calibrator, 30000)
 
-        # Installing again while the panel holds lintara.cpl: replaced in place, the held file at the restart.
+        # Again without /D, while the panel holds lintara.cpl: into the remembered folder, the held file at the
+        # restart, and only that waits for it.
         self.assertEqual(self.install(), REBOOT_REQUIRED)
         self.assertTrue(cpl.with_name("lintara.cpl.new").is_file())
-        pending = self.query(SESSION_MANAGER, "PendingFileRenameOperations") or ""
-        self.assertIn(r"\??\C:\windows\SysWOW64\lintara.cpl.new\0!\??\C:\windows\SysWOW64\lintara.cpl", pending)
+        system = session.system_folder().lower()
+        self.assertEqual(self.pending(), f"\\??\\{system}\\lintara.cpl.new\\0!\\??\\{system}\\lintara.cpl")
         session.auto("click", panel, 2)
         panel_program.wait(60)
         session.restart_wine()  # Wine carries out pending renames when it starts, as Windows does at boot
         self.assertFalse(cpl.with_name("lintara.cpl.new").exists())
-        self.assertTrue(filecmp.cmp(cpl, harness.deliverable("lintara.cpl"), shallow=False))
+        self.assert_installed(folder)
 
-        # The uninstaller runs from a copy of itself and returns at once: wait for what it leaves behind.
-        command = re.match(r'^"([^"]+)"\s*(.*)$', entry["QuietUninstallString"])
-        started = time.monotonic()
-        self.assertEqual(session.run_windows(command.group(1), *command.group(2).split(), timeout=120)[0], 0)
-        deadline = time.monotonic() + 120
-        while session.key_exists(UNINSTALL_KEY) or installed.exists() or cpl.exists():
-            self.assertLess(time.monotonic(), deadline, "the uninstall did not finish within 120 s")
-            time.sleep(0.5)
-        harness.log(f"silent uninstall done in {time.monotonic() - started:.1f} s")
-        self.assertFalse(session.key_exists(TOOLS_KEY))
+        # A move: the new install stands, the old folder keeps only the user's file, and nothing waits.
+        (installed / "notes.txt").write_text("the user's")
+        moved = session.program_files() + r"\Tavrex Moved"
+        self.assertEqual(self.install(moved), 0)
+        self.assert_installed(moved)
+        self.assertEqual(sorted(p.name for p in installed.iterdir()), ["notes.txt"])
+        self.assertEqual(self.pending(), "")
+
+        # The quiet uninstall returns when it is done; only its own file outlives it, for a moment.
+        command = re.match(r'^"([^"]+)"\s*(.*)$', self.entry()["QuietUninstallString"])
+        self.assertEqual(self.run_logged(command.group(1), *command.group(2).split()), 0)
+        self.assertFalse(session.key_exists(UNINSTALL_KEY) or session.key_exists(TOOLS_KEY) or cpl.exists())
         self.assertFalse(session.key_exists(r"HKLM\Software\Manufacturer"))
+        self.assertFalse(self.drive_c(moved + r"\brennick.exe").exists())
+        deadline = time.monotonic() + 30
+        while self.drive_c(moved).exists():
+            self.assertLess(time.monotonic(), deadline, list(self.drive_c(moved).iterdir()))
+            time.sleep(0.5)
+        self.assertEqual(self.pending(), "")
         self.assertEqual(session.values(PARAMETERS_KEY), driver_before)
         self.assertEqual(session.values(MOUSE_KEY), mouse_before)
 
