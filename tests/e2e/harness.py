@@ -204,8 +204,13 @@ def unavailable_reason():
     return None
 
 
-def skip_if_unavailable():
+def skip_if_unavailable(native_32bit=False):
+    """native_32bit: also skip where 32-bit programs do not run natively (a fully emulated win32 prefix takes
+    minutes to make, and its win64 counterpart already runs the same files)."""
     reason = unavailable_reason()
+    if not reason and native_32bit:
+        mode = Session()._environment()["TAVREX_32BIT"]
+        reason = None if mode == "native" else f"32-bit programs do not run natively here ({mode})"
     if reason:
         print(f"SKIPPED: {reason}", flush=True)
         sys.exit(SKIP_EXIT)

@@ -181,5 +181,5 @@ class Installer(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    harness.skip_if_unavailable()
+    harness.skip_if_unavailable(native_32bit=harness.WINEARCH == "win32")
     unittest.main()
