@@ -23,14 +23,16 @@ std::size_t CopyGbk(char* buffer, std::size_t capacity, const char* text) {
     return length;
 }
 
-std::int32_t DecimalValue(const char* text, std::size_t size) {
+std::optional<std::int32_t> DecimalValue(const char* text, std::size_t size) {
     std::size_t i = 0;
     while (i < size && IsSpace(text[i])) ++i;
     bool negative = false;
     if (i < size && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t digits = i;
     std::uint32_t value = 0;
     while (i < size && text[i] >= '0' && text[i] <= '9')
         value = value * 10u + static_cast<std::uint32_t>(text[i++] - '0');
+    if (i == digits) return std::nullopt;
     if (negative) value = 0u - value;
     return static_cast<std::int32_t>(value);
 }

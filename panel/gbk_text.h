@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace panel {
 
@@ -11,8 +12,9 @@ namespace panel {
 std::size_t CopyGbk(char* buffer, std::size_t capacity, const char* text);
 
 // The decimal value of a text as the standard string-to-integer conversion takes it (leading white
-// space, an optional sign, digits up to the first non-digit; 0 when there are none), reading at most
-// size bytes. Values beyond 32 bits wrap as two's complement rather than overflow.
-std::int32_t DecimalValue(const char* text, std::size_t size);
+// space, an optional sign, digits up to the first non-digit), reading at most size bytes; nothing
+// when no digit follows the white space and the sign, where that conversion would give 0. Values
+// beyond 32 bits wrap as two's complement rather than overflow.
+std::optional<std::int32_t> DecimalValue(const char* text, std::size_t size);
 
 }  // namespace panel

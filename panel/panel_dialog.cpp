@@ -39,7 +39,8 @@ bool CPanelDlg::OnInitDialog(PanelWindow& window) {
     return true;
 }
 
-// With large fonts the template outgrows the fixed size, and OK and Cancel would lie out of reach.
+// With large fonts the template outgrows the fixed size, and on one display alone the placement
+// reaches past the desktop's edge: either way OK and Cancel would lie out of reach.
 void CPanelDlg::FitMovedPanel(PanelWindow& window, const Placement& place, PanelMeasures& measures,
                               platform::WindowId sheetWindow) {
     measures.controls = {window.controlRect(platform::kIdOk), window.controlRect(platform::kIdCancel)};

@@ -44,10 +44,10 @@ PanelRect MovedPanelRect(const Placement& place, const PanelMeasures& measures) 
     const bool allShown = std::all_of(measures.controls.begin(), measures.controls.end(), [&](const auto& rect) {
         return rect.left >= 0 && rect.top >= 0 && rect.right <= clientWidth && rect.bottom <= clientHeight;
     });
-    if (allShown) return {place.left, place.top, kPlacedWidth, kPlacedHeight};
-
-    const std::int32_t width = std::max(measures.window.width, kPlacedWidth);
-    const std::int32_t height = std::max(measures.window.height, kPlacedHeight);
+    const std::int32_t width = allShown ? kPlacedWidth : std::max(measures.window.width, kPlacedWidth);
+    const std::int32_t height = allShown ? kPlacedHeight : std::max(measures.window.height, kPlacedHeight);
+    // The placement assumes a second display or a desktop spanning two; on one display alone it would
+    // leave OK and Cancel beyond the edge, where no touch reaches them.
     const platform::Rect& desktop = measures.desktop;
     return {Clamp32(ShiftBack(place.left, width, desktop.left, desktop.right)),
             Clamp32(ShiftBack(place.top, height, desktop.top, desktop.bottom)), width, height};

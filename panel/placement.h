@@ -44,9 +44,9 @@ struct PanelRect {
     friend bool operator==(const PanelRect&, const PanelRect&) = default;
 };
 
-// The moved panel's window: 440 by 380 at the placement wherever that shows every control
-// whole. Otherwise, with large fonts, the template's own size (never less than 440 by 380), shifted
-// left and up just enough to end inside the desktop, but never past its left or top edge.
+// The moved panel's window: 440 by 380 wherever that shows every control whole, otherwise, with
+// large fonts, the template's own size (never less than 440 by 380). At the placement, shifted left
+// and up just enough to end inside the desktop, but never past its left or top edge.
 PanelRect MovedPanelRect(const Placement& place, const PanelMeasures& measures);
 
 }  // namespace panel

@@ -38,12 +38,13 @@ void ReadRaw(platform::RegistryKey& key, const char* name, std::int32_t& field) 
 
 // Read with room for one byte less than the buffer, which keeps the terminator. A value that cannot
 // be read as text of that size takes the fallback rather than whatever an earlier text left in the
-// buffer: OK writes it back to the user's settings and puts the double-click time into force.
+// buffer, and so does a text without a digit rather than 0: OK writes the value back to the user's
+// settings and puts the double-click time into force.
 template <std::size_t N>
 std::int32_t ReadText(platform::RegistryKey& key, const char* name, char (&buffer)[N], std::int32_t fallback) {
     std::uint32_t size = 0;
     if (!key.queryText(name, buffer, N - 1, size)) return fallback;
-    return DecimalValue(buffer, N);
+    return DecimalValue(buffer, N).value_or(fallback);
 }
 
 constexpr std::int32_t kFallbackDoubleClickHeight = 40;

@@ -199,6 +199,13 @@ class PanelRun(AppletCase):
         self.close_panel(self.wait_panel(), program, 1)
         self.assertEqual([self.query(MOUSE_KEY, name) for name in MOUSE_VALUES], ["900", "40", "40"])
         self.assertEqual(session.auto("doubleclicktime"), ["900"])
+        # A text without a digit: its fallback too, not 0 as the double-click time.
+        self.set_sz(MOUSE_KEY, "DoubleClickSpeed", "abc")
+        self.set_sz(MOUSE_KEY, "DoubleClickHeight", "6")
+        program, _ = self.open_panel()
+        self.close_panel(self.wait_panel(), program, 1)
+        self.assertEqual([self.query(MOUSE_KEY, name) for name in MOUSE_VALUES], ["900", "6", "6"])
+        self.assertEqual(session.auto("doubleclicktime"), ["900"])
 
     def test_cancel_after_visiting_every_tab_stores_nothing_yet_tells_the_driver(self):
         self.store_values()
@@ -222,8 +229,9 @@ class PanelRun(AppletCase):
 
     def test_the_panel_moves_over_the_touch_screen(self):
         width, height = 1024, 768
-        expected = {17: (width // 8, height // 4), 18: (5 * width // 8, height // 4), 19: (width // 4, height // 8),
-                    20: (width // 4, 5 * height // 8), 38: (5 * width // 4, height // 4), 16: None, 37: None}
+        # On this one display, 18, 20 and 38 come back from beyond its right or bottom edge.
+        expected = {17: (width // 8, height // 4), 18: (width - 440, height // 4), 19: (width // 4, height // 8),
+                    20: (width // 4, height - 380), 38: (width - 440, height // 4), 16: None, 37: None}
         unmoved = None
         try:
             for code, place in expected.items():
@@ -248,12 +256,18 @@ class PanelRun(AppletCase):
             session.ctl("reload")
 
     def test_the_moved_panel_shows_its_buttons_and_tabs_at_every_font_size(self):
-        x, y = 256, 480  # code 20 on 1024 by 768
-        session.set_dword(PARAMETERS_KEY, "ScreenPost", 20)
-        session.ctl("reload")
+        width, height = 1024, 768  # the one display
+        # Where the codes would put it beside or below a second display that is not there.
+        beyond = {18: (5 * width // 8, height // 4), 20: (width // 4, 5 * height // 8),
+                  38: (5 * width // 4, height // 4)}
+        current_dpi = None
         try:
-            for dpi in (96, 120, 144):
-                self.set_dpi(dpi)
+            for dpi, code in ((96, 18), (96, 20), (96, 38), (120, 20), (144, 20)):
+                if dpi != current_dpi:
+                    self.set_dpi(dpi)
+                    current_dpi = dpi
+                session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
+                session.ctl("reload")
                 program, _ = self.open_panel()
                 panel = self.wait_panel()
                 info = session.info(panel)
@@ -268,13 +282,15 @@ class PanelRun(AppletCase):
                 self.assertEqual(len(shown), 3, shown)
                 for left_, top_, right_, bottom_ in shown:
                     self.assertTrue(area[0] <= left_ and area[1] <= top_ and right_ <= area[2] and bottom_ <= area[3],
-                                    (dpi, info, shown))
-                session.screenshot(f"applet_place_{dpi}dpi")
-                if dpi == 96:
-                    self.assertEqual((left, top, *size), (x, y, 440, 380))
+                                    (dpi, code, info, shown))
+                self.assertTrue(0 <= left and 0 <= top and right <= width and bottom <= height, (dpi, code, info))
+                session.screenshot(f"applet_place_{code}_{dpi}dpi")
+                x, y = beyond[code]
+                if dpi == 96:  # its fixed size, moved back just enough
+                    self.assertEqual((left, top, *size), (min(x, width - 440), min(y, height - 380), 440, 380), code)
                 else:  # its template's size, moved up into the desktop just enough
                     self.assertTrue(size[0] >= 440 and size[1] >= 380 and size != (440, 380), (dpi, info))
-                    self.assertEqual((left, top, bottom), (x, 768 - size[1], 768), (dpi, info))
+                    self.assertEqual((left, top, bottom), (x, height - size[1], height), (dpi, info))
                 self.close_panel(panel, program, 2)
         finally:
             self.set_dpi(96)

@@ -18,8 +18,9 @@ TEST(GbkText, DecimalValueIsBoundedAndDefinedForEveryInput) {
     EXPECT_EQ(panel::DecimalValue("  +42abc", 8), 42);
     EXPECT_EQ(panel::DecimalValue("\t-0017", 6), -17);
     EXPECT_EQ(panel::DecimalValue("12345", 3), 123);
-    EXPECT_EQ(panel::DecimalValue("     ", 5), 0);
-    EXPECT_EQ(panel::DecimalValue("-", 1), 0);
+    EXPECT_EQ(panel::DecimalValue("     ", 5), std::nullopt);
+    EXPECT_EQ(panel::DecimalValue("-", 1), std::nullopt);
+    EXPECT_EQ(panel::DecimalValue(" -0x", 4), 0);         // a digit, if only a zero
     EXPECT_EQ(panel::DecimalValue("4294967297", 10), 1);  // wraps instead of overflowing
 }
 

@@ -148,10 +148,18 @@ TEST(PanelPlacement, TheMovedPanelGrowsToItsTemplateOnlyWhereItsControlsWouldBeC
             window, {window.width - 6, window.height - 26}, {control}, {0, 0, 1024, 768}};
         return MovedPanelRect(at, measures);
     };
-    EXPECT_EQ(moved({640, 480}, {482, 420}, {14, 0, 434, 354}), (PanelRect{640, 480, 440, 380}));
     EXPECT_EQ(moved({128, 192}, {600, 522}, {270, 325, 337, 355}), (PanelRect{128, 192, 600, 522}));
     EXPECT_EQ(moved({128, 192}, {400, 300}, {-1, 0, 400, 300}), (PanelRect{128, 192, 440, 380}));
-    // Shifted just enough to end inside the desktop, but never past its left or top edge.
+    // Shifted just enough to end inside the desktop, but never past its left or top edge: at the fixed
+    // size too, as on one 1024 by 768 display, where codes 18, 20 and 38 would reach past it.
+    EXPECT_EQ(moved({640, 480}, {482, 420}, {14, 0, 434, 354}), (PanelRect{584, 388, 440, 380}));
+    const std::pair<std::uint32_t, PanelRect> oneDisplay[] = {{17, {128, 192, 440, 380}},
+                                                              {18, {584, 192, 440, 380}},
+                                                              {19, {256, 96, 440, 380}},
+                                                              {20, {256, 388, 440, 380}},
+                                                              {38, {584, 192, 440, 380}}};
+    for (const auto& [code, rect] : oneDisplay)
+        EXPECT_EQ(moved(*panel::DialogPlacement(code, 1024, 768), {482, 420}, {14, 0, 434, 354}), rect) << code;
     EXPECT_EQ(moved({640, 480}, {600, 522}, {14, 0, 560, 420}), (PanelRect{424, 246, 600, 522}));
     EXPECT_EQ(moved({256, 480}, {1100, 800}, {0, 0, 1000, 700}), (PanelRect{0, 0, 1100, 800}));
 }

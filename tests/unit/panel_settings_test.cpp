@@ -194,6 +194,12 @@ TEST_F(PanelSettings, MouseValuesThatDoNotReadAsTextTakeTheirOwnFallbacks) {
     applet.LoadSettings();
     EXPECT_EQ(applet.DoubleClickSpeed, -7);
     EXPECT_EQ(applet.DoubleClickHeight, 9);
+
+    // Texts without a digit: each its own fallback, not 0.
+    mouse.values = {{"DoubleClickSpeed", std::string("")}, {"DoubleClickHeight", std::string("abc")}};
+    applet.LoadSettings();
+    EXPECT_EQ(applet.DoubleClickSpeed, 900);
+    EXPECT_EQ(applet.DoubleClickHeight, 40);
     EXPECT_TRUE(f.messages.shown.empty());
 }
 
