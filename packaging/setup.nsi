@@ -551,8 +551,11 @@ Section "Uninstall"
   ${Else}
     Delete "$INSTDIR\${UNINSTALLER}"
   ${EndIf}
-  Push "$INSTDIR"
-  Call un.RemoveFolder
+  ${If} $EXEDIR != $INSTDIR
+  ${OrIf} ${FileExists} "$INSTDIR\brennick.exe"
+    Push "$INSTDIR"
+    Call un.RemoveFolder
+  ${EndIf}
 
   ${If} ${RebootFlag}
     MessageBox MB_OK|MB_ICONINFORMATION "$(RemovedAtRestart)" /SD IDOK

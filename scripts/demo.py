@@ -125,7 +125,7 @@ class DemoSession(harness.Session):
 
 # ---- the installer ------------------------------------------------------------------------------------------
 
-UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrex"
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavrexTouchTools"
 TOOLS_KEY = r"HKLM\Software\Manufacturer\Tavrex"
 INSTALLED_APPLET = r"C:\windows\system32\lintara.cpl"  # as 32-bit programs name the system folder they see
 REBOOT_REQUIRED = 3010 & 0xFF  # Wine hands a Windows exit code to Linux in 8 bits
