@@ -1,5 +1,13 @@
 # What makes a Windows deliverable shippable: small, stripped, a GUI image, its link map kept for
-# scripts/size_report.py, and version information from packaging/version.h.
+# scripts/size_report.py, and version information from packaging/version.h. Two builds of one commit give the
+# same bytes, wherever the tree is checked out and whenever it is built.
+
+# Sources are named relative to the tree in what the compiler writes, not by the folder of this checkout.
+add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>)
+
+# scripts/release.sh sets it when it is given a certificate; empty, the default, nothing is signed.
+set(TAVREX_SIGN_COMMAND "" CACHE STRING
+    "Shell command that signs the file whose path follows it, quoted, and fails when it cannot")
 
 # One object, not an archive member: only then does the linker take it before the runtime's own handler.
 add_library(tavrex_terminate OBJECT ${CMAKE_SOURCE_DIR}/platform/terminate_win32.cpp)
@@ -15,6 +23,15 @@ function(tavrex_deliverable target version_rc)
   target_link_libraries(${target} PRIVATE tavrex_terminate)
   target_link_options(${target} PRIVATE
     -Wl,--subsystem,windows
+    # No link time in the headers (the image's and the export table's stamps stay 0): nothing reads them.
+    -Wl,--no-insert-timestamp
     $<$<CONFIG:Release>:-Wl,--gc-sections>
     -Wl,-Map=${TAVREX_MAP_DIR}/$<TARGET_FILE_NAME:${target}>.map)
+  if(TAVREX_SIGN_COMMAND)
+    # Signed as it is linked, so that the e2e tests run the very file the zip and setup.exe pack. The same
+    # shell command line that makensis runs for the uninstaller and setup.exe.
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND sh -c "${TAVREX_SIGN_COMMAND} \"$1\"" sign $<TARGET_FILE:${target}>
+      VERBATIM)
+  endif()
 endfunction()

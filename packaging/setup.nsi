@@ -31,8 +31,8 @@ AllowSkipFiles off
 !endif
 
 !ifdef SIGN
-  !finalize '${SIGN} "%1"'
-  !uninstfinalize '${SIGN} "%1"'
+  !finalize '${SIGN} "%1"' = 0
+  !uninstfinalize '${SIGN} "%1"' = 0
 !endif
 
 !include MUI2.nsh

@@ -6,7 +6,16 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 packages=(cmake ninja-build g++ libgtest-dev python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb
-          fonts-wqy-microhei locales imagemagick xdotool x11-utils clang-format nsis)
+          fonts-wqy-microhei locales imagemagick xdotool x11-utils clang-format nsis osslsigncode)
+
+# A mirror caught mid-sync, or one extra source out of reach, fails a single index: the others are fresh, and
+# what is needed usually installs from them. Only a failing install stops the set-up.
+apt_update() {
+    if ! $SUDO apt-get update -qq; then
+        echo "setup: WARNING: apt-get update could not fetch every package index (a mirror in mid-sync or an" \
+            "unreachable source); going on with the lists it has" >&2
+    fi
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,8 +27,12 @@ if [ "${#missing[@]}" -gt 0 ]; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         $SUDO dpkg --add-architecture i386
     fi
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+    apt_update
+    if ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null; then
+        echo "setup: FAILED: apt-get install ${missing[*]}. If the package lists were stale (see the warning" \
+            "above), wait for the mirror to finish syncing, then run this command again." >&2
+        exit 1
+    fi
 fi
 
 # Wine takes code page 936 only from a generated zh_CN.UTF-8 locale.
@@ -87,7 +100,7 @@ install_backports_qemu() {
     # Backports stay opt-in for everything else; qemu-user alone follows them.
     printf 'Package: qemu-user\nPin: release n=%s-backports\nPin-Priority: 990\n' "$codename" |
         $SUDO tee /etc/apt/preferences.d/tavrex-qemu-user >/dev/null
-    $SUDO apt-get update -qq
+    apt_update
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
         "qemu-user/$codename-backports" >/dev/null
 }
