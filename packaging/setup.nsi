@@ -287,7 +287,7 @@ Function .onInit
   StrCpy $R1 0
   ${DoWhile} $R1 < $R2
     StrCpy $R3 $R0 4 $R1
-    ${If} $R3 == " /D="
+    ${If} $R3 S== " /D="
       IntOp $R1 $R1 + 4
       StrCpy $R3 $R0 "" $R1
       StrCpy $R4 $R3 1 -1
