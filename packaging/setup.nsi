@@ -165,18 +165,22 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "Copyright © Halvery
   Function ${UN}RemoveOurFile
     Exch $R0
     Push $R1
-    ClearErrors
-    Delete "$R0"
-    ${If} ${Errors}
-      Push "$R0"
-      Call ${UN}InUse
-      Pop $R1
-      ${If} $R1 = 1
-        Delete /REBOOTOK "$R0"
-        Push "$(InUseRemoved) $R0"
+    ${If} ${FileExists} "$R0"
+      ClearErrors
+      Delete "$R0"
+      ${If} ${Errors}
+        Push "$R0"
+        Call ${UN}InUse
+        Pop $R1
+        ${If} $R1 = 1
+          Delete /REBOOTOK "$R0"
+          Push "$(InUseRemoved) $R0"
+        ${Else}
+          StrCpy $RemoveFailed 1
+          Push "$(CannotRemove) $R0"
+        ${EndIf}
       ${Else}
-        StrCpy $RemoveFailed 1
-        Push "$(CannotRemove) $R0"
+        Push "$(Removed) $R0"
       ${EndIf}
       Call ${UN}Log
     ${EndIf}
@@ -539,6 +543,7 @@ Section "Uninstall"
   ${EndIf}
   DeleteRegKey /ifempty HKLM "${TOOLS_KEY}"
   DeleteRegKey /ifempty HKLM "${MANUFACTURER_KEY}"
+  !insertmacro UnLog "$(Unregistered) HKLM\${UNINSTALL_KEY}"
 
   ; Run in place (_?=), the uninstaller cannot remove its own file while it runs: a command processor that
   ; the system already has removes it, and then the folder if it is empty, a moment after this process ends.
