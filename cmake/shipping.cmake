@@ -18,3 +18,6 @@ function(tavrex_deliverable target version_rc)
     $<$<CONFIG:Release>:-Wl,--gc-sections>
     -Wl,-Map=${TAVREX_MAP_DIR}/$<TARGET_FILE_NAME:${target}>.map)
 endfunction()
+
+# --- The shipped files' size budget (cmake/size_budget.cmake): tavrex_size_budget(TARGET KIB). ---
+include(${CMAKE_CURRENT_LIST_DIR}/size_budget.cmake)
