@@ -11,6 +11,31 @@ std::int32_t Height(const platform::Rect& r) {
     return static_cast<std::int32_t>(std::uint32_t(r.bottom) - std::uint32_t(r.top));
 }
 
+// Fills the slots as the monitors come, keeping the first primary monitor that may stand in for DISPLAY1.
+class SlotRecorder : public platform::MonitorSink {
+public:
+    bool add(const platform::MonitorInfo& monitor) override {
+        if (monitor.primary && !primarySeen_ && monitor.deviceName != kDisplay2Name) {
+            primary_ = monitor.rect;
+            primarySeen_ = true;
+        }
+        return RecordMonitorRect(slots_, monitor);
+    }
+    MonitorSlots slots() const {
+        MonitorSlots slots = slots_;
+        if (!slots.display1Seen && primarySeen_) {
+            slots.display1 = primary_;
+            slots.display1Seen = true;
+        }
+        return slots;
+    }
+
+private:
+    MonitorSlots slots_;
+    platform::Rect primary_;
+    bool primarySeen_ = false;
+};
+
 }  // namespace
 
 bool RecordMonitorRect(MonitorSlots& slots, const platform::MonitorInfo& monitor) {
@@ -24,19 +49,10 @@ bool RecordMonitorRect(MonitorSlots& slots, const platform::MonitorInfo& monitor
     return true;
 }
 
-MonitorSlots RecordMonitors(const std::vector<platform::MonitorInfo>& monitors) {
-    MonitorSlots slots;
-    for (const auto& monitor : monitors) RecordMonitorRect(slots, monitor);
-    if (!slots.display1Seen) {
-        for (const auto& monitor : monitors) {
-            if (monitor.primary && monitor.deviceName != kDisplay2Name) {
-                slots.display1 = monitor.rect;
-                slots.display1Seen = true;
-                break;
-            }
-        }
-    }
-    return slots;
+MonitorSlots RecordMonitors(platform::Monitors& monitors) {
+    SlotRecorder recorder;
+    monitors.enumerate(recorder);
+    return recorder.slots();
 }
 
 DisplayLayout SelectCalibrationArea(std::uint32_t screenPosition, const MonitorSlots& slots) {

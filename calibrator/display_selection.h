@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "driver/screen_position.h"
 #include "platform/desktop.h"
@@ -40,10 +39,10 @@ struct DisplayLayout {
 // Copies the monitor's rectangle into the slot whose name matches exactly; always asks for more.
 bool RecordMonitorRect(MonitorSlots& slots, const platform::MonitorInfo& monitor);
 
-// Slots for a whole desktop. A desktop without a DISPLAY1 (its primary monitor named otherwise)
-// lends the primary monitor to slot 1, so that the single and spanning codes still cover the
-// display the user sees instead of an empty area.
-MonitorSlots RecordMonitors(const std::vector<platform::MonitorInfo>& monitors);
+// Slots for the whole desktop, folded in while its monitors are enumerated. A desktop without a
+// DISPLAY1 (its primary monitor named otherwise) lends the primary monitor to slot 1, so that the
+// single and spanning codes still cover the display the user sees instead of an empty area.
+MonitorSlots RecordMonitors(platform::Monitors& monitors);
 
 DisplayLayout SelectCalibrationArea(std::uint32_t screenPosition, const MonitorSlots& slots);
 

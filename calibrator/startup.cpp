@@ -84,7 +84,7 @@ int InitInstance(Calibrator& app, int showCommand) {
         ShowPrompt(app, text::kWrongDriverVersion, text::kPromptNotice);
         return 0;
     }
-    app.layout = SelectCalibrationArea(app.screenPosition, RecordMonitors(app.platform.monitors.enumerate()));
+    app.layout = SelectCalibrationArea(app.screenPosition, RecordMonitors(app.platform.monitors));
 
     app.mainWindow = app.platform.windows.createCalibrationWindow(app.layout.area);
     if (!app.mainWindow) return 0;

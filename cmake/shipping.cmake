@@ -35,3 +35,6 @@ function(tavrex_deliverable target version_rc)
       VERBATIM)
   endif()
 endfunction()
+
+# --- The shipped files' size budget (cmake/size_budget.cmake): tavrex_size_budget(TARGET KIB). ---
+include(${CMAKE_CURRENT_LIST_DIR}/size_budget.cmake)

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "panel/serial_ports.h"
 #include "platform/device.h"
@@ -34,7 +34,8 @@ class Module {
 public:
     virtual ~Module() = default;
     virtual std::uintptr_t loadIcon(int resourceId) = 0;  // an HICON as a number; 0 when missing
-    virtual std::string applicationName() = 0;            // base name of the module file, e.g. "lintara"
+    // The base name of the module's file, e.g. "lintara"; it lasts until the next call.
+    virtual const char* applicationName() = 0;
 };
 
 class CPanelDlg;
@@ -58,7 +59,7 @@ struct AppletSeams {
     PanelDialogRunner& dialogRunner;
 };
 
-// The base name of a module's file: "C:\Windows\System32\lintara.cpl" gives "lintara".
-std::string ApplicationNameFromPath(const char* path);
+// The base name of a module's file, inside the path: "C:\Windows\System32\lintara.cpl" gives "lintara".
+std::string_view ApplicationNameFromPath(const char* path);
 
 }  // namespace panel

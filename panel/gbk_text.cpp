@@ -1,5 +1,7 @@
 #include "panel/gbk_text.h"
 
+#include <charconv>
+
 namespace panel {
 
 namespace {
@@ -19,6 +21,14 @@ std::size_t CopyGbk(char* buffer, std::size_t capacity, const char* text) {
         for (std::size_t i = 0; i < width; ++i) buffer[length + i] = text[length + i];
         length += width;
     }
+    buffer[length] = '\0';
+    return length;
+}
+
+std::size_t DecimalText(std::span<char> buffer, std::int32_t value) {
+    if (buffer.empty()) return 0;
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size() - 1, value);
+    const std::size_t length = error == std::errc{} ? static_cast<std::size_t>(end - buffer.data()) : 0;
     buffer[length] = '\0';
     return length;
 }

@@ -4,12 +4,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 namespace panel {
 
 // Copies text into a buffer of capacity bytes, always terminated, never splitting a double-byte
 // character. Returns the number of bytes copied before the terminator.
 std::size_t CopyGbk(char* buffer, std::size_t capacity, const char* text);
+
+// The longest decimal text of a 32-bit value, "-2147483648", with its terminator.
+inline constexpr std::size_t kDecimalTextSize = 12;
+
+// Writes value in decimal into the buffer, terminated; an empty text when the buffer is too small.
+// Returns the number of bytes before the terminator.
+std::size_t DecimalText(std::span<char> buffer, std::int32_t value);
 
 // The decimal value of a text as the standard string-to-integer conversion takes it (leading white
 // space, an optional sign, digits up to the first non-digit), reading at most size bytes; nothing

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "platform/types.h"
+#include "ui/inplace_vector.h"
 
 namespace panel {
 
@@ -30,10 +30,11 @@ std::optional<Placement> DialogPlacement(std::uint32_t code, std::int32_t width,
 
 // The moved panel as the dialog measures it while it initialises.
 struct PanelMeasures {
-    Size window;                           // its window as the template made it, in the font at the display's setting
-    Size client;                           // that window's client area
-    std::vector<platform::Rect> controls;  // in client coordinates: what a user must see whole
-    platform::Rect desktop;                // the virtual desktop, every display
+    Size window;  // its window as the template made it, in the font at the display's setting
+    Size client;  // that window's client area
+    // In client coordinates, what a user must see whole: OK, Cancel and the sheet's tabs.
+    ui::InplaceVector<platform::Rect, 3> controls;
+    platform::Rect desktop;  // the virtual desktop, every display
 };
 
 struct PanelRect {

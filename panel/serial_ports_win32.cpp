@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "panel/gbk_text.h"
 
 namespace panel::win32 {
 
@@ -10,9 +10,11 @@ namespace panel::win32 {
 // checked against other programs' sharing: a port that another program holds would pass for free wherever
 // its driver does not refuse a second open by itself.
 bool SerialPorts::probe(const char* name) {
-    const std::string device = std::string("\\\\.\\") + name;
-    HANDLE handle = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    char device[32];
+    const std::size_t prefix = CopyGbk(device, sizeof device, "\\\\.\\");
+    CopyGbk(device + prefix, sizeof device - prefix, name);
+    HANDLE handle =
+        CreateFileA(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     CloseHandle(handle);
     return true;

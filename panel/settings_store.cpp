@@ -2,7 +2,6 @@
 #include "panel/settings_store.h"
 
 #include <cstring>
-#include <string>
 
 #include "driver/parameters.h"
 #include "panel/gbk_text.h"
@@ -106,10 +105,13 @@ void CTouchApplet::SaveSettings() {
     }
 
     if (auto key = seams_.registry.open(platform::RootKey::CurrentUser, kMouseKeyPath, platform::kKeyAllAccess)) {
-        const std::string height = std::to_string(DoubleClickHeight);
+        char height[kDecimalTextSize];
+        DecimalText(height, DoubleClickHeight);
         key->setString(kValueDoubleClickHeight, height);
         key->setString(kValueDoubleClickWidth, height);
-        key->setString(kValueDoubleClickSpeed, std::to_string(DoubleClickSpeed));
+        char speed[kDecimalTextSize];
+        DecimalText(speed, DoubleClickSpeed);
+        key->setString(kValueDoubleClickSpeed, speed);
     } else {
         ShowError(text::kMouseKeyWriteFailed);
     }

@@ -21,10 +21,11 @@ class Module : public panel::Module {
 public:
     explicit Module(void* instance) : instance_(instance) {}
     std::uintptr_t loadIcon(int resourceId) override;
-    std::string applicationName() override;
+    const char* applicationName() override;
 
 private:
     void* instance_;
+    char name_[260] = {};  // MAX_PATH
 };
 
 // Runs CPanelDlg on its template from the module's resources, with its child property sheet.

@@ -1,8 +1,7 @@
 // The desktop around the calibrator: other top-level windows, the monitors, the mouse pointer.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -17,16 +16,24 @@ public:
 };
 
 struct MonitorInfo {
-    std::string deviceName;  // e.g. "\\.\DISPLAY1"
-    Rect rect;               // the whole monitor, not the work area
+    std::string_view deviceName;  // e.g. "\\.\DISPLAY1"
+    Rect rect;                    // the whole monitor, not the work area
     bool primary = false;
+};
+
+// Takes the monitors one at a time while they are enumerated; their names last only for the call.
+class MonitorSink {
+public:
+    virtual ~MonitorSink() = default;
+    // False ends the enumeration.
+    virtual bool add(const MonitorInfo& monitor) = 0;
 };
 
 class Monitors {
 public:
     virtual ~Monitors() = default;
-    // Every display monitor of the desktop, in the order the system enumerates them.
-    virtual std::vector<MonitorInfo> enumerate() = 0;
+    // Hands every display monitor of the desktop to the sink, in the order the system enumerates them.
+    virtual void enumerate(MonitorSink& sink) = 0;
 };
 
 class Pointer {

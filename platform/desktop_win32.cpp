@@ -7,17 +7,14 @@ namespace platform::win32 {
 
 namespace {
 
-BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+BOOL CALLBACK HandOverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFOEXA info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
-        MonitorInfo entry;
-        entry.deviceName = info.szDevice;
-        entry.rect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
-        entry.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-        reinterpret_cast<std::vector<MonitorInfo>*>(data)->push_back(entry);
-    }
-    return TRUE;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    const MonitorInfo entry{info.szDevice,
+                            {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom},
+                            (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
+    return reinterpret_cast<MonitorSink*>(data)->add(entry) ? TRUE : FALSE;
 }
 
 }  // namespace
@@ -26,10 +23,8 @@ WindowId Desktop::find(const char* className, const char* title) { return ToWind
 
 void Desktop::bringToFront(WindowId window) { SetForegroundWindow(ToHwnd(window)); }
 
-std::vector<MonitorInfo> Desktop::enumerate() {
-    std::vector<MonitorInfo> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
+void Desktop::enumerate(MonitorSink& sink) {
+    EnumDisplayMonitors(nullptr, nullptr, HandOverMonitor, reinterpret_cast<LPARAM>(&sink));
 }
 
 void Desktop::show(bool visible) { ShowCursor(visible ? TRUE : FALSE); }

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include "platform/types.h"
 
@@ -17,7 +16,7 @@ public:
     virtual ~RegistryKey() = default;
     virtual bool queryDword(const char* name, std::uint32_t& value) = 0;
     virtual bool setDword(const char* name, std::uint32_t value) = 0;
-    virtual bool setString(const char* name, const std::string& value) = 0;
+    virtual bool setString(const char* name, const char* value) = 0;
     // The value's stored bytes, whatever its type, when they fit into capacity bytes: size receives
     // their count. A missing value or one that does not fit writes nothing to data.
     virtual bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) = 0;

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "platform/handles_win32.h"
 #include "platform/win32.h"
@@ -28,31 +28,30 @@ public:
         return RegSetValueExA(key_.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
                ERROR_SUCCESS;
     }
-    bool setString(const char* name, const std::string& value) override {
-        return RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    bool setString(const char* name, const char* value) override {
+        return RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                              static_cast<DWORD>(std::strlen(value) + 1)) == ERROR_SUCCESS;
     }
 
     bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
         // Windows leaves the buffer undefined when the value does not fit; read into our own first.
-        std::vector<BYTE> buffer(capacity ? capacity : 1);
+        const auto buffer = std::make_unique_for_overwrite<BYTE[]>(capacity ? capacity : 1);
         DWORD got = capacity;
-        if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, buffer.data(), &got) != ERROR_SUCCESS ||
-            got > capacity)
+        if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, buffer.get(), &got) != ERROR_SUCCESS || got > capacity)
             return false;
-        std::memcpy(data, buffer.data(), got);
+        std::memcpy(data, buffer.get(), got);
         size = got;
         return true;
     }
 
     bool queryText(const char* name, char* data, std::uint32_t capacity, std::uint32_t& size) override {
-        std::vector<BYTE> buffer(capacity ? capacity : 1);
+        const auto buffer = std::make_unique_for_overwrite<BYTE[]>(capacity ? capacity : 1);
         DWORD type = 0, got = capacity;
-        if (RegQueryValueExA(key_.get(), name, nullptr, &type, buffer.data(), &got) != ERROR_SUCCESS ||
+        if (RegQueryValueExA(key_.get(), name, nullptr, &type, buffer.get(), &got) != ERROR_SUCCESS ||
             (type != REG_SZ && type != REG_EXPAND_SZ) || got > capacity)
             return false;
         // The system copies the stored bytes only, without a terminator a text was stored without.
-        std::memcpy(data, buffer.data(), got);
+        std::memcpy(data, buffer.get(), got);
         data[got] = '\0';
         size = got;
         return true;

@@ -33,7 +33,7 @@ class Desktop : public WindowFinder, public Monitors, public Pointer {
 public:
     WindowId find(const char* className, const char* title) override;
     void bringToFront(WindowId window) override;
-    std::vector<MonitorInfo> enumerate() override;
+    void enumerate(MonitorSink& sink) override;
     void show(bool visible) override;
 };
 

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <array>
+
 #include "ui/controls_win32.h"
 #include "ui/sheet_geometry.h"
 #include "ui/sheet_template.h"
@@ -16,7 +18,7 @@ struct ChildPropertySheet::PageHost {
     Page& page;
     std::unique_ptr<DialogControls> controls;
     // The page's template in the sheet's font, read by the sheet whenever it creates the page's window.
-    std::vector<unsigned char> sheetFontTemplate;
+    TemplateBytes sheetFontTemplate;
 };
 
 namespace {
@@ -34,13 +36,13 @@ std::size_t findSystemSheetTemplateSize() {
 }
 
 // The page's template from the module, in the sheet's font; empty when it cannot be found or read.
-std::vector<unsigned char> templateInSheetFont(HINSTANCE instance, int templateId) {
+TemplateBytes templateInSheetFont(HINSTANCE instance, int templateId) {
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const auto* bytes = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
     if (!bytes) return {};
     auto copy = withFont({bytes, SizeofResource(instance, found)}, kPropertySheetFont);
-    return copy ? std::move(*copy) : std::vector<unsigned char>{};
+    return copy ? *copy : TemplateBytes{};
 }
 
 // A control's notification names the control in lParam; a menu's or an accelerator's names none.
@@ -92,7 +94,7 @@ void ChildPropertySheet::addPage(Page& page) { pages_.push_back(std::make_unique
 
 bool ChildPropertySheet::create(HWND parent) {
     initCommonControls();
-    std::vector<PROPSHEETPAGEA> sheets(pages_.size());
+    std::array<PROPSHEETPAGEA, kPageCapacity> sheets{};
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         PROPSHEETPAGEA& sheetPage = sheets[i];
         PageHost& host = *pages_[i];
@@ -118,7 +120,7 @@ bool ChildPropertySheet::create(HWND parent) {
     header.hwndParent = parent;
     header.hInstance = instance_;
     header.pszCaption = "";
-    header.nPages = static_cast<UINT>(sheets.size());
+    header.nPages = static_cast<UINT>(pages_.size());
     header.nStartPage = 0;
     header.ppsp = sheets.data();
     header.pfnCallback = &ChildPropertySheet::sheetCallback;

@@ -6,9 +6,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
-#include <vector>
 
+#include "ui/inplace_vector.h"
 #include "ui/page.h"
 
 namespace ui {
@@ -17,6 +18,9 @@ class DialogControls;
 
 class ChildPropertySheet {
 public:
+    // The most pages a sheet takes; one more throws std::bad_alloc.
+    static constexpr std::size_t kPageCapacity = 8;
+
     // Page templates come from this module's resources.
     explicit ChildPropertySheet(HINSTANCE instance);
     ~ChildPropertySheet();
@@ -44,7 +48,7 @@ private:
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
-    std::vector<std::unique_ptr<PageHost>> pages_;
+    InplaceVector<std::unique_ptr<PageHost>, kPageCapacity> pages_;
 };
 
 }  // namespace ui

@@ -2,8 +2,9 @@
 // fakes behave as the controls are documented to.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
+#include <span>
 
 namespace ui {
 
@@ -38,7 +39,9 @@ class Label {
 public:
     virtual ~Label() = default;
     virtual void setText(const char* text) = 0;
-    virtual std::string text() = 0;
+    // As much of the text as fits into the buffer with its terminator, cut between characters as the
+    // system cuts it; the number of bytes before the terminator.
+    virtual std::size_t text(std::span<char> buffer) = 0;
 };
 
 // Push buttons, check boxes and radio buttons.

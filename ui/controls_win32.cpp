@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstring>
 
 namespace ui {
 
@@ -53,12 +55,14 @@ int SliderWin32::pos() { return static_cast<int>(send(control_, TBM_GETPOS, 0, 0
 
 void LabelWin32::setText(const char* text) { SetWindowTextA(control_, text); }
 
-std::string LabelWin32::text() {
-    const int length = GetWindowTextLengthA(control_);
-    if (length <= 0) return {};
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(control_, buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+std::size_t LabelWin32::text(std::span<char> buffer) {
+    if (buffer.empty()) return 0;
+    const int copied =
+        GetWindowTextA(control_, buffer.data(), static_cast<int>(std::min<std::size_t>(buffer.size(), INT_MAX)));
+    // A failed call need not terminate the buffer.
+    const std::size_t length = copied > 0 ? static_cast<std::size_t>(copied) : 0;
+    buffer[length] = '\0';
+    return length;
 }
 
 void ButtonWin32::setCheck(bool checked) { send(control_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -69,10 +73,18 @@ void ButtonWin32::enable(bool enabled) { EnableWindow(control_, enabled ? TRUE :
 
 void DialogControls::reportMissing(int id) const {
     char title[64] = {};
-    const int length = GetWindowTextA(dialog_, title, sizeof title);
-    const std::string report = "DialogControls: no control " + std::to_string(id) + " in \"" +
-                               std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0) + "\"\n";
-    OutputDebugStringA(report.c_str());
+    GetWindowTextA(dialog_, title, sizeof title);
+    char number[12] = {};
+    std::to_chars(number, number + sizeof number - 1, id);
+    const char* const parts[] = {"DialogControls: no control ", number, " in \"", title, "\"\n"};
+    char report[128] = {};
+    std::size_t used = 0;
+    for (const char* part : parts) {
+        const std::size_t length = std::min(std::strlen(part), sizeof report - 1 - used);
+        std::memcpy(report + used, part, length);
+        used += length;
+    }
+    OutputDebugStringA(report);
 }
 
 }  // namespace ui

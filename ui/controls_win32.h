@@ -3,10 +3,8 @@
 
 #include <windows.h>
 
-#include <map>
-#include <memory>
-
 #include "ui/controls.h"
+#include "ui/inplace_vector.h"
 
 namespace ui {
 
@@ -44,7 +42,7 @@ class LabelWin32 : public Label {
 public:
     explicit LabelWin32(HWND control) : control_(control) {}
     void setText(const char* text) override;
-    std::string text() override;
+    std::size_t text(std::span<char> buffer) override;
 
 private:
     HWND control_;
@@ -65,6 +63,9 @@ private:
 // reports an id the dialog has no control of to the debugger: the wrapper then talks to nothing.
 class DialogControls : public Controls {
 public:
+    // Of each kind, the most controls a page can use; one more throws std::bad_alloc.
+    static constexpr std::size_t kCapacityPerKind = 16;
+
     explicit DialogControls(HWND dialog) : dialog_(dialog) {}
     HWND dialog() const { return dialog_; }
 
@@ -75,24 +76,30 @@ public:
 
 private:
     template <typename Wrapper>
-    Wrapper& wrapper(std::map<int, std::unique_ptr<Wrapper>>& wrappers, int id) {
-        std::unique_ptr<Wrapper>& slot = wrappers[id];
-        if (!slot) {
-            HWND control = GetDlgItem(dialog_, id);
+    struct Bound {
+        int id;
+        Wrapper wrapper;
+    };
+    template <typename Wrapper>
+    using Wrappers = InplaceVector<Bound<Wrapper>, kCapacityPerKind>;
+
+    template <typename Wrapper>
+    Wrapper& wrapper(Wrappers<Wrapper>& wrappers, int id) {
+        for (Bound<Wrapper>& bound : wrappers)
+            if (bound.id == id) return bound.wrapper;
+        HWND control = GetDlgItem(dialog_, id);
 #ifndef NDEBUG
-            if (!control) reportMissing(id);
+        if (!control) reportMissing(id);
 #endif
-            slot = std::make_unique<Wrapper>(control);
-        }
-        return *slot;
+        return wrappers.push_back({id, Wrapper(control)}).wrapper;
     }
     void reportMissing(int id) const;
 
     HWND dialog_;
-    std::map<int, std::unique_ptr<ComboBoxWin32>> combos_;
-    std::map<int, std::unique_ptr<SliderWin32>> sliders_;
-    std::map<int, std::unique_ptr<LabelWin32>> labels_;
-    std::map<int, std::unique_ptr<ButtonWin32>> buttons_;
+    Wrappers<ComboBoxWin32> combos_;
+    Wrappers<SliderWin32> sliders_;
+    Wrappers<LabelWin32> labels_;
+    Wrappers<ButtonWin32> buttons_;
 };
 
 }  // namespace ui

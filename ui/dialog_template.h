@@ -6,13 +6,16 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <vector>
+
+#include "ui/inplace_vector.h"
 
 namespace ui {
 
 inline constexpr std::uint32_t kSetFontStyle = 0x40;  // DS_SETFONT: the header carries font fields
 // A point size that stands for the message box font: no further font fields follow it.
 inline constexpr std::uint16_t kMessageBoxFontSize = 0x7FFF;
+// The most items a template may have; our pages have 14 at most. A parse of more throws std::bad_alloc.
+inline constexpr std::size_t kTemplateItemCapacity = 64;
 
 std::uint32_t readLittle32(const unsigned char* at);
 void writeLittle32(unsigned char* at, std::uint32_t value);
@@ -44,7 +47,7 @@ struct TemplateParts {
     // after the title) when the template has none.
     TemplateRange font;
     // Each item from its first field through its creation data, without the padding that follows.
-    std::vector<TemplateRange> items;
+    InplaceVector<TemplateRange, kTemplateItemCapacity> items;
 };
 
 // Nothing when the template is cut short or a string runs past its end.

@@ -18,12 +18,12 @@ void Transfer::sliderPos(int id, std::int32_t& member) {
         member = slider.pos();
 }
 
-void Transfer::text(int id, std::string& member) {
+void Transfer::text(int id, std::span<char> member) {
     Label& label = controls_.label(id);
     if (direction_ == Direction::Load)
-        label.setText(member.c_str());
+        label.setText(member.data());
     else
-        member = label.text();
+        label.text(member);
 }
 
 void Page::activate() {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <span>
 
 #include "ui/controls.h"
 
@@ -19,7 +19,8 @@ public:
 
     void comboIndex(int id, std::int32_t& member);  // the selected item's index; -1 for none
     void sliderPos(int id, std::int32_t& member);
-    void text(int id, std::string& member);
+    // A text member is a terminated buffer; a capture cuts the control's text to its size.
+    void text(int id, std::span<char> member);
 
 private:
     Controls& controls_;

@@ -1,15 +1,18 @@
 #include "ui/template_font.h"
 
-#include <algorithm>
-
 #include "ui/dialog_template.h"
 
 namespace ui {
 
 namespace {
-void appendWord(std::vector<unsigned char>& out, std::uint16_t value) {
+void appendWord(TemplateBytes& out, std::uint16_t value) {
     out.push_back(static_cast<unsigned char>(value & 0xFF));
     out.push_back(static_cast<unsigned char>(value >> 8));
+}
+
+void writeWord(unsigned char* at, std::uint16_t value) {
+    at[0] = static_cast<unsigned char>(value & 0xFF);
+    at[1] = static_cast<unsigned char>(value >> 8);
 }
 
 bool plainAscii(std::string_view text) {
@@ -19,13 +22,13 @@ bool plainAscii(std::string_view text) {
 }
 }  // namespace
 
-std::optional<std::vector<unsigned char>> withFont(std::span<const unsigned char> dialogTemplate,
-                                                   const DialogFont& font) {
+std::optional<TemplateBytes> withFont(std::span<const unsigned char> dialogTemplate, const DialogFont& font) {
     if (!plainAscii(font.faceName) || font.pointSize == kMessageBoxFontSize) return std::nullopt;
     const std::optional<TemplateParts> parts = parseTemplate(dialogTemplate);
     if (!parts) return std::nullopt;
 
-    std::vector<unsigned char> out(dialogTemplate.begin(), dialogTemplate.begin() + parts->font.begin);
+    TemplateBytes out;
+    for (unsigned char byte : dialogTemplate.first(parts->font.begin)) out.push_back(byte);
     unsigned char* style = out.data() + parts->layout.styleAt;
     writeLittle32(style, readLittle32(style) | kSetFontStyle);
     appendWord(out, font.pointSize);
@@ -38,8 +41,8 @@ std::optional<std::vector<unsigned char>> withFont(std::span<const unsigned char
     appendWord(out, 0);
 
     for (const TemplateRange& item : parts->items) {
-        out.resize((out.size() + 3) / 4 * 4, 0);
-        out.insert(out.end(), dialogTemplate.begin() + item.begin, dialogTemplate.begin() + item.end);
+        while (out.size() % 4 != 0) out.push_back(0);
+        for (unsigned char byte : dialogTemplate.subspan(item.begin, item.end - item.begin)) out.push_back(byte);
     }
     return out;
 }
@@ -51,14 +54,12 @@ bool setFontSize(std::span<unsigned char> dialogTemplate, const DialogFont& font
     unsigned char* at = dialogTemplate.data() + parts->font.begin;
     // A template in the message box font has no fields to take the rest.
     if ((at[0] | at[1] << 8) == kMessageBoxFontSize) return false;
-    std::vector<unsigned char> fields;
-    appendWord(fields, font.pointSize);
+    writeWord(at, font.pointSize);
     if (parts->layout.extended) {
-        appendWord(fields, font.weight);
-        fields.push_back(font.italic ? 1 : 0);
-        fields.push_back(font.charset);
+        writeWord(at + 2, font.weight);
+        at[4] = font.italic ? 1 : 0;
+        at[5] = font.charset;
     }
-    std::copy(fields.begin(), fields.end(), at);
     return true;
 }
 

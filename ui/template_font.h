@@ -5,7 +5,9 @@
 #include <optional>
 #include <span>
 #include <string_view>
-#include <vector>
+#include <type_traits>
+
+#include "ui/inplace_vector.h"
 
 namespace ui {
 
@@ -21,11 +23,15 @@ struct DialogFont {
 // The font of the system's property sheet, in which a sheet lays out its pages.
 inline constexpr DialogFont kPropertySheetFont{8, 400, false, 1, "MS Shell Dlg"};
 
+// The bytes of a template copy: twice our largest page template (738 bytes) fits; a longer copy throws
+// std::bad_alloc. The system reads a template at a DWORD boundary: the bytes start at the container's own
+// address, aligned at least as its size field is.
+using TemplateBytes = InplaceVector<unsigned char, 2048>;
+static_assert(alignof(TemplateBytes) >= 4 && std::is_standard_layout_v<TemplateBytes>);
+
 // The template with DS_SETFONT set and its font fields replaced by `font`, its items copied unchanged at
-// DWORD boundaries. Nothing when the template is malformed or the face name is not plain ASCII; the copy
-// must be placed at a DWORD-aligned address, as a vector's storage is.
-std::optional<std::vector<unsigned char>> withFont(std::span<const unsigned char> dialogTemplate,
-                                                   const DialogFont& font);
+// DWORD boundaries. Nothing when the template is malformed or the face name is not plain ASCII.
+std::optional<TemplateBytes> withFont(std::span<const unsigned char> dialogTemplate, const DialogFont& font);
 
 // Gives a template that names a font the point size (and in the extended layout the weight, italic and
 // charset) of `font`, in place: its face name and length stay. False, leaving it unchanged, when it names no

@@ -52,8 +52,8 @@ void TabPage2::onScroll(int id) {
 }
 
 void TabPage2::rewriteValueTexts() {
-    frequencyText = std::to_string(frequency);
-    durationText = std::to_string(duration);
+    DecimalText(frequencyText, frequency);
+    DecimalText(durationText, duration);
 }
 
 // Sounds the members' beep and puts the driver's own record back at once. The members are current:

@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "panel/gbk_text.h"
 #include "platform/device.h"
 #include "ui/page.h"
 
@@ -25,8 +25,8 @@ public:
     std::int32_t modeIndex = -1;                     // "BeepMode"
     std::int32_t duration = 0;                       // "BeepTime1", ms
     std::int32_t frequency = 0;                      // "BeepFreq1", Hz
-    std::string frequencyText;
-    std::string durationText;
+    char frequencyText[kDecimalTextSize] = {};
+    char durationText[kDecimalTextSize] = {};
 
     void onInit() override;
     void onCommand(int id, int code) override;

@@ -1,7 +1,6 @@
 #include "panel/pages/calibrate_page.h"
 
 #include <cstring>
-#include <string>
 
 #include "panel/resource_ids.h"
 #include "panel/texts.h"
@@ -61,8 +60,7 @@ void TabPage1::StartCalibrator() {
 }
 
 void TabPage1::ReportMissing() {
-    const std::string caption = seams_.module.applicationName();
-    seams_.messageBoxes.show(window(), text::kCalibratorMissing, caption.c_str(), platform::kMbOk);
+    seams_.messageBoxes.show(window(), text::kCalibratorMissing, seams_.module.applicationName(), platform::kMbOk);
 }
 
 }  // namespace panel

@@ -74,8 +74,8 @@ void TabPage3::onScroll(int id) {
 }
 
 void TabPage3::rewriteValueTexts() {
-    areaText = std::to_string(doubleClickArea);
-    speedText = std::to_string(doubleClickSpeed);
+    DecimalText(areaText, doubleClickArea);
+    DecimalText(speedText, doubleClickSpeed);
 }
 
 void TabPage3::selectDelay() {

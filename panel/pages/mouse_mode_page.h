@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "panel/gbk_text.h"
 #include "ui/page.h"
 
 namespace panel {
@@ -19,8 +19,8 @@ public:
     std::int32_t modeIndex = 0;         // "MouseMode"
     std::int32_t doubleClickArea = 0;   // "DoubleClickHeight", pixels
     std::int32_t doubleClickSpeed = 0;  // "DoubleClickSpeed", ms
-    std::string areaText;
-    std::string speedText;
+    char areaText[kDecimalTextSize] = {};
+    char speedText[kDecimalTextSize] = {};
     std::uint32_t rightClickDelay = 0;  // "RBNDelay"
 
     void onInit() override;

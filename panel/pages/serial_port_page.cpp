@@ -1,9 +1,8 @@
 #include "panel/pages/serial_port_page.h"
 
-#include <string>
-
 #include "driver/requests.h"
 #include "driver/tavrex_device.h"
+#include "panel/gbk_text.h"
 #include "panel/resource_ids.h"
 #include "platform/types.h"
 
@@ -13,7 +12,8 @@ namespace {
 
 constexpr std::int32_t kFirstPort = 1;
 constexpr std::int32_t kLastPort = 10;
-constexpr const char* kInUseSuffix = " 当前使用的串口";
+constexpr char kPortPrefix[] = "COM";
+constexpr char kInUseSuffix[] = " 当前使用的串口";
 
 bool IsPortNumber(std::int32_t port) { return port >= kFirstPort && port <= kLastPort; }
 
@@ -43,12 +43,16 @@ void TabPage4::onInit() {
 
     ui::ComboBox& list = controls().comboBox(IDC_PORT_LIST);
     for (std::int32_t n = kFirstPort; n <= kLastPort; ++n) {
-        const std::string name = "COM" + std::to_string(n);
+        // "COM10" and, for the driver's port, the suffix after it.
+        char name[sizeof kPortPrefix - 1 + kDecimalTextSize + sizeof kInUseSuffix - 1] = {};
+        std::size_t length = CopyGbk(name, sizeof name, kPortPrefix);
+        length += DecimalText(std::span(name).subspan(length), n);
         if (static_cast<std::uint32_t>(n) == CurrentPort) {
-            list.addString((name + kInUseSuffix).c_str());
+            CopyGbk(name + length, sizeof name - length, kInUseSuffix);
+            list.addString(name);
             currentItem = ItemCount;
-        } else if (ports_.probe(name.c_str())) {
-            list.addString(name.c_str());
+        } else if (ports_.probe(name)) {
+            list.addString(name);
         } else {
             continue;
         }

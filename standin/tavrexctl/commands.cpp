@@ -155,7 +155,7 @@ int PrintMappedPoint(const Command& command, platform::DeviceHandle& device, pla
         !Query(device, standin::TEST_GET_SCREEN_POSITION, nullptr, 0, &screenPosition, sizeof screenPosition))
         return Refused(err, "the calibration request");
     const calibrator::DisplayLayout layout =
-        calibrator::SelectCalibrationArea(screenPosition, calibrator::RecordMonitors(monitors.enumerate()));
+        calibrator::SelectCalibrationArea(screenPosition, calibrator::RecordMonitors(monitors));
     const standin::AreaPoint point = standin::MapToArea(record, layout.W, layout.H, command.x, command.y);
     if (!point.mapped) {
         err += "tavrexctl: the calibration in force has a zero extent: no point\n";

@@ -1,5 +1,7 @@
 #include "tests/fakes/fake_controls.h"
 
+#include <cstring>
+
 namespace fakes {
 
 int FakeComboBox::addString(const char* text) {
@@ -22,6 +24,20 @@ std::vector<std::string> FakeComboBox::texts() const {
     std::vector<std::string> result;
     for (const Item& item : items) result.push_back(item.text);
     return result;
+}
+
+std::size_t FakeLabel::text(std::span<char> buffer) {
+    if (buffer.empty()) return 0;
+    std::size_t length = 0;
+    while (length < content.size()) {
+        const auto lead = static_cast<unsigned char>(content[length]);
+        const std::size_t width = lead >= 0x81 && lead <= 0xFE && length + 1 < content.size() ? 2 : 1;
+        if (length + width > buffer.size() - 1) break;
+        length += width;
+    }
+    std::memcpy(buffer.data(), content.data(), length);
+    buffer[length] = '\0';
+    return length;
 }
 
 void FakeSlider::setRange(int low, int high, bool redraw) {

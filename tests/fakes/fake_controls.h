@@ -51,7 +51,7 @@ class FakeLabel : public ui::Label {
 public:
     std::string content;
     void setText(const char* text) override { content = text; }
-    std::string text() override { return content; }
+    std::size_t text(std::span<char> buffer) override;  // cut after a whole GBK character
 };
 
 class FakeButton : public ui::Button {

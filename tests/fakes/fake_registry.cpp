@@ -52,7 +52,7 @@ public:
         return true;
     }
     bool setDword(const char* name, std::uint32_t value) override { return set(name, value); }
-    bool setString(const char* name, const std::string& value) override { return set(name, value); }
+    bool setString(const char* name, const char* value) override { return set(name, std::string(value)); }
 
 private:
     // A value of the type asked for.

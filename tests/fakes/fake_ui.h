@@ -40,7 +40,10 @@ public:
 
     platform::WindowId find(const char* className, const char* title) override;
     void bringToFront(platform::WindowId window) override { broughtToFront.push_back(window); }
-    std::vector<platform::MonitorInfo> enumerate() override { return monitors; }
+    void enumerate(platform::MonitorSink& sink) override {
+        for (const platform::MonitorInfo& monitor : monitors)
+            if (!sink.add(monitor)) return;
+    }
     void show(bool visible) override { pointerCalls.push_back(visible); }
 
     std::vector<std::pair<std::string, std::string>> searches;

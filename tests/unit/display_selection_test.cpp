@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calibrator/targets.h"
+#include "tests/fakes/fake_ui.h"
 
 namespace {
 
@@ -18,7 +19,9 @@ const MonitorInfo kPrimary1280{"\\\\.\\DISPLAY1", {0, 0, 1280, 1024}, true};
 const MonitorInfo kSecondBeside{"\\\\.\\DISPLAY2", {1280, 0, 2304, 768}, false};
 
 DisplayLayout Select(std::uint32_t code, std::vector<MonitorInfo> monitors) {
-    return SelectCalibrationArea(code, RecordMonitors(monitors));
+    fakes::FakeDesktop desktop;
+    desktop.monitors = monitors;
+    return SelectCalibrationArea(code, RecordMonitors(desktop));
 }
 
 TEST(DisplaySelection, SingleMonitorGivesTheWholeScreenAndItsGrid) {

@@ -106,7 +106,7 @@ TEST_F(BeepPage, ScrollRewritesBothLabelsAndACaptureReadsThemBack) {
         EXPECT_EQ(FrequencyLabel(), std::to_string(position));
     }
     EXPECT_TRUE(page.deactivate());
-    EXPECT_EQ(page.frequencyText, "4999");
+    EXPECT_STREQ(page.frequencyText, "4999");
 }
 
 TEST_F(BeepPage, TestSendsTheChosenBeepAndRestoresTheDriversOwn) {

@@ -118,7 +118,7 @@ TEST_F(MouseModePage, EveryScrollStepCapturesAndRewritesBothLabels) {
     EXPECT_EQ(page.doubleClickSpeed, 730);
     EXPECT_EQ(SpeedLabel(), "730");
     EXPECT_EQ(AreaLabel(), "199") << "moving one slider rewrites the other slider's label";
-    EXPECT_EQ(page.areaText, "199");
+    EXPECT_STREQ(page.areaText, "199");
 
     // The mode list's selection is captured along with the sliders.
     controls.combos[IDC_MOUSE_MODE].selected = 2;

@@ -42,7 +42,7 @@ struct FakeModule : panel::Module {
         iconLoads.push_back(resourceId);
         return resourceId == 4001 ? kAppletIcon : 0x100 + static_cast<std::uintptr_t>(resourceId);
     }
-    std::string applicationName() override { return "lintara"; }
+    const char* applicationName() override { return "lintara"; }
 };
 
 struct NoSerialPorts : panel::SerialPorts {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "tests/fakes/fake_controls.h"
@@ -17,7 +18,7 @@ public:
     RecordingPage() : ui::Page(102) {}
     std::int32_t index = 0;
     std::int32_t position = 0;
-    std::string text;
+    char text[32] = {};
     std::vector<ui::Direction> transfers;
     bool mayLeave = true;
 
@@ -51,7 +52,7 @@ TEST_F(PageTest, LoadPutsEveryMemberIntoItsControl) {
     page.attach(controls);
     page.index = 2;
     page.position = 150;
-    page.text = "双击速度:";
+    std::snprintf(page.text, sizeof page.text, "%s", "双击速度:");
     page.load();
     EXPECT_EQ(controls.combos[kList].selected, 2);
     EXPECT_EQ(controls.sliders[kSlider].position, 150);
@@ -75,7 +76,7 @@ TEST_F(PageTest, CaptureReadsEveryControlIntoItsMember) {
     page.capture();
     EXPECT_EQ(page.index, 1);
     EXPECT_EQ(page.position, 77);
-    EXPECT_EQ(page.text, "改动双击区域后");
+    EXPECT_STREQ(page.text, "改动双击区域后");
 
     // Out-of-range members come back as the controls hold them: clamped, or no selection.
     page.position = 4;
@@ -120,7 +121,7 @@ TEST_F(PageTest, KillActiveCapturesAndCanKeepThePage) {
 TEST_F(PageTest, APageWithoutAWindowTouchesNothing) {
     page.index = 2;
     page.position = 60;
-    page.text = "Static";
+    std::snprintf(page.text, sizeof page.text, "%s", "Static");
     page.onInit();
     page.activate();
     page.activate();
@@ -133,7 +134,7 @@ TEST_F(PageTest, APageWithoutAWindowTouchesNothing) {
     EXPECT_TRUE(page.transfers.empty());
     EXPECT_EQ(page.index, 2);
     EXPECT_EQ(page.position, 60);
-    EXPECT_EQ(page.text, "Static");
+    EXPECT_STREQ(page.text, "Static");
     EXPECT_EQ(controls.combos[kList].selected, ui::kNoSelection);
 
     // Once its window has gone the page leaves the controls alone again and keeps its members.

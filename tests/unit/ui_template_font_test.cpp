@@ -90,7 +90,9 @@ ui::DialogFont sheetFont(const Font& font) {
 std::optional<std::vector<unsigned char>> rewrite(const std::vector<unsigned char>& input, const Font& font) {
     auto exact = std::make_unique<unsigned char[]>(input.size());
     std::copy(input.begin(), input.end(), exact.get());
-    return ui::withFont({exact.get(), input.size()}, sheetFont(font));
+    const auto copy = ui::withFont({exact.get(), input.size()}, sheetFont(font));
+    if (!copy) return std::nullopt;
+    return std::vector<unsigned char>(copy->begin(), copy->end());
 }
 
 TEST(TemplateFont, ReplacesThePlainLayoutsFontAndRealignsEveryItem) {
