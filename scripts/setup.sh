@@ -10,11 +10,17 @@ packages=(cmake ninja-build g++ libgtest-dev python3 g++-mingw-w64-i686 g++-ming
 
 # A mirror caught mid-sync, or one extra source out of reach, fails a single index: the others are fresh, and
 # what is needed usually installs from them. Only a failing install stops the set-up.
+stale_lists=""
 apt_update() {
     if ! $SUDO apt-get update -qq; then
+        stale_lists=yes
         echo "setup: WARNING: apt-get update could not fetch every package index (a mirror in mid-sync or an" \
             "unreachable source); going on with the lists it has" >&2
     fi
+}
+
+apt_install() {
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "$@" >/dev/null
 }
 
 missing=()
@@ -28,10 +34,21 @@ if [ "${#missing[@]}" -gt 0 ]; then
         $SUDO dpkg --add-architecture i386
     fi
     apt_update
-    if ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null; then
-        echo "setup: FAILED: apt-get install ${missing[*]}. If the package lists were stale (see the warning" \
-            "above), wait for the mirror to finish syncing, then run this command again." >&2
-        exit 1
+    if ! apt_install "${missing[@]}"; then
+        # A stale security index of one architecture (i386) leaves an amd64 library at a version that its i386
+        # twin, which wine32 needs, does not have there. The release's own suite holds both twins alike: with
+        # it preferred, the install takes matching versions from it.
+        codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+        installed=""
+        if [ -n "$stale_lists" ] && [ -n "$codename" ]; then
+            echo "setup: trying the install again with the $codename suite preferred over its updates"
+            apt_install -o "APT::Default-Release=$codename" "${missing[@]}" && installed=yes
+        fi
+        if [ -z "$installed" ]; then
+            echo "setup: FAILED: apt-get install ${missing[*]}. If the package lists were stale (see the warning" \
+                "above), wait for the mirror to finish syncing, then run this command again." >&2
+            exit 1
+        fi
     fi
 fi
 
