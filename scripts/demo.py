@@ -29,6 +29,9 @@ from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[1]
 SHOTS = REPO / "build" / "demo"
+sys.path.insert(0, str(REPO / "tests" / "e2e"))
+import harness  # noqa: E402
+import demo_panel  # noqa: E402
 
 CONFIRM_TEXT = "鼠标指针可以准确跟随手指触点了吗?"
 ID_OK = 1
@@ -67,25 +70,16 @@ def flavour_dir():
     return Path(result.stdout.decode())
 
 
-# The harness reads its build folder when it is imported: the demo's prefix must be settled first, so that it
-# never touches the prefix the e2e tests use.
-os.environ.pop("WINEPREFIX", None)
-os.environ.pop("TAVREX_RUN_DIR", None)
-try:
-    FLAVOUR = flavour_dir()
-except (DemoError, OSError, subprocess.SubprocessError) as error:
-    print(f"demo: FAILED: {error}", file=sys.stderr)
-    sys.exit(1)
-# The demo's own prefix sits beside the binaries it runs.
-os.environ["TAVREX_BUILD_DIR"] = str(FLAVOUR / "demo")
-os.environ["TAVREX_BIN_DIR"] = str(FLAVOUR / "bin")
-sys.path.insert(0, str(REPO / "tests" / "e2e"))
-import harness  # noqa: E402
+def own_display():
+    """--display: the user's X server, which must answer."""
+    display = os.environ.get("DISPLAY")
+    if not display:
+        raise DemoError("--display needs $DISPLAY")
+    code, _, _ = harness.run(["xdpyinfo", "-display", display], dict(os.environ), timeout=10)
+    if code != 0:
+        raise DemoError(f"no X server answers on {display}")
+    return display
 
-sys.path.insert(0, str(REPO / "scripts"))
-import demo_panel  # noqa: E402
-
-harness.OUT = SHOTS
 
 CLASS, TITLE, DIALOG = harness.CALIBRATOR_CLASS, harness.CALIBRATOR_TITLE, harness.DIALOG
 CONFIRM_CAPTION = harness.CONFIRM_CAPTION
@@ -96,31 +90,6 @@ CONTROLLER_COMMAND = harness.REQUESTS["CONTROLLER_COMMAND"]
 REQUEST_NAMES = {code: name.lower().replace("_", " ") for name, code in harness.REQUESTS.items()}
 # What the calibrator polls while a target waits for its touch; every other request is shown in full.
 POLLING = {READ_SAMPLE}
-
-
-class DemoSession(harness.Session):
-    """A harness session on a display of the demo's own: its own Xvfb number range, or the user's display."""
-
-    FIRST_DISPLAY = 160  # the e2e tests take the first free number from 91
-
-    def __init__(self, own_display):
-        super().__init__(screens=1)
-        self.own_display = own_display
-
-    def _start_xvfb(self):
-        if self.own_display:
-            display = os.environ.get("DISPLAY")
-            if not display:
-                raise DemoError("--display needs $DISPLAY")
-            code, _, _ = harness.run(["xdpyinfo", "-display", display], dict(os.environ), timeout=10)
-            if code != 0:
-                raise DemoError(f"no X server answers on {display}")
-            self._use_display(display)
-            harness.log(f"your display {display}")
-            return
-        self.xvfb, display = harness.start_xvfb(first=self.FIRST_DISPLAY, count=40)
-        self._use_display(display)
-        harness.log(f"Xvfb {display}")
 
 
 # ---- the installer ------------------------------------------------------------------------------------------
@@ -212,33 +181,12 @@ def target_centre(code, width, height):
 
 # ---- one calibration ----------------------------------------------------------------------------------------
 
-def wait_for(condition, timeout, what, interval=0.25):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(interval)
-    raise DemoError(f"{what} within {timeout} s")
-
-
 def request_codes(session):
     return [int(line.split()[0], 16) for line in session.ctl("log")]
 
 
-def signed(value):
-    return value - (1 << 32) if value >= 1 << 31 else value
-
-
 def stored_values(session):
-    code, out, err = session.run_windows("reg", "query", harness.PARAMETERS_KEY)
-    if code != 0:
-        raise DemoError(f"reg query {harness.PARAMETERS_KEY} exited {code}: {out}{err}")
-    values = {}
-    for line in out.splitlines():
-        parts = line.split()
-        if len(parts) == 3 and parts[1] == "REG_DWORD":
-            values[parts[0]] = signed(int(parts[2], 16))
-    return values
+    return session.dwords(harness.PARAMETERS_KEY)
 
 
 def forget_stored_values(session):
@@ -270,16 +218,11 @@ def calibrate(session, run, number):
             touches.append((code, (left + cx, top + cy), run.panel.touch(cx, cy)))
 
         # No touch is queued yet, so the first target stays up until the screenshot is taken.
-        wait_for(lambda: ARM_SAMPLE in request_codes(session), FIRST_TARGET_TIMEOUT,
-                 "the calibrator did not ask for the first touch")
-        first_shot = None
-
-        def first_target_painted():
-            nonlocal first_shot
-            first_shot = session.screenshot(f"demo_{run.name}_first_target")
-            return harness.pixel(first_shot, *touches[0][1]) == TARGET_COLOUR
-
-        wait_for(first_target_painted, PAINT_TIMEOUT, "the first target was not painted")
+        harness.wait_until(lambda: ARM_SAMPLE in request_codes(session), FIRST_TARGET_TIMEOUT,
+                           "the calibrator asking for the first touch")
+        first_shot = harness.wait_until(lambda: session.screenshot(f"demo_{run.name}_first_target"), PAINT_TIMEOUT,
+                                        "the first target painted",
+                                        done=lambda shot: shot.pixel(*touches[0][1]) == TARGET_COLOUR)
         for _, _, (raw_x, raw_y) in touches:
             session.ctl("touch", raw_x, raw_y)
 
@@ -379,13 +322,16 @@ def main():
         old.unlink()
 
     started = time.monotonic()
-    session = DemoSession(own_display=args.display)
+    flavour = flavour_dir()
+    # A prefix of the demo's own beside the binaries it runs, never one the e2e tests use.
+    config = harness.Config.from_env("demo", build=flavour, out=SHOTS, prefix=flavour / "demo" / "wine-prefix")
+    session = harness.Session("demo", config=config)
     try:
-        session.start()
+        session.start(own_display() if args.display else None)
         say(f"demo: Wine prefix {session.env['WINEPREFIX']} ({session.env.get('WINEARCH', '?')}), "
             f"display {session.display}")
-        say(f"demo: brennick.exe {session.machine} from {harness.BIN}; driver and tools x86-64 from "
-            f"{harness.TOOLS_BIN}; {session.thirty_two_bit_text}")
+        say(f"demo: brennick.exe {session.machine} from {config.bin}; driver and tools x86-64 from "
+            f"{config.tools}; {session.thirty_two_bit_text}")
         if session.machine != "i686":
             say("demo: WARNING: this is NOT the shipped 32-bit brennick.exe but its x86-64 stand-in, because this "
                 "machine runs no 32-bit programs (scripts/setup.sh makes them run emulated)")

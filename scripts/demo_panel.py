@@ -1,13 +1,10 @@
 """The panel part of the demo: lintara.cpl opened through Wine's own control.exe, one setting changed on each
 page, the beep test pressed, OK, and what was stored. Called by demo.py with its running session."""
 
-import time
-
 import harness
-import panel_session
+import panel_case
 
-PANEL_TITLE = panel_session.PANEL_TITLE
-MOUSE_KEY = panel_session.MOUSE_KEY
+PANEL_TITLE, MOUSE_KEY = harness.PANEL_TITLE, harness.MOUSE_KEY
 SETTINGS = ["BeepMode", "BeepFreq1", "BeepTime1", "BeepFreq2", "BeepTime2", "Port", "MouseMode", "ScreenPost",
             "RBNDelay"]
 BEEP_REQUESTS = [harness.request(name) for name in ("GET_BEEP", "SET_BEEP", "TEST_BEEP", "SET_BEEP")]
@@ -25,21 +22,12 @@ def say(text=""):
     print(text, flush=True)
 
 
-def wait_for(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(0.2)
-    raise PanelDemoError(f"{what} within {timeout} s")
-
-
 def item_texts(session, applet):
     """The item's name and description as a Control Panel host reads them (CPL_NEWINQUIRE)."""
-    code, out, err = session.run_windows(harness.deliverable("cplhost.exe"), applet, "inquire", timeout=120)
+    code, out, err = session.run_windows("cplhost.exe", applet, "inquire", timeout=120)
     if code != 0:
         raise PanelDemoError(f"cplhost inquire exited {code}: {out}{err}")
-    answers = panel_session.parse_answers(out)
+    answers = panel_case.parse_answers(out)
     decode = lambda name: bytes.fromhex(answers.get(name, [""])[0]).decode("gbk")  # noqa: E731
     return decode("name"), decode("info"), answers.get("size", ["?"])[0]
 
@@ -55,17 +43,15 @@ def stored(session):
 def run(session, shots, applet=None):
     """The whole panel part, on the applet at the Windows path applet (by default the build's own); screenshots
     go to shots/demo_panel_*.png."""
-    panel_session.session = session
-    applet = applet or panel_session.applet_path()
+    applet = applet or panel_case.applet_path(session)
     name, description, size = item_texts(session, applet)
     say(f"panel: the Control Panel lists \"{name}\" ({description}); NEWCPLINFOA of {size} bytes")
 
     # Settings as an installation might leave them, the driver on COM2, and two more ports that open.
-    for key, value in (("BeepMode", 1), ("BeepFreq1", 2000), ("BeepTime1", 100), ("BeepFreq2", 2000),
-                       ("BeepTime2", 100), ("Port", 2), ("MouseMode", 3), ("ScreenPost", 16), ("RBNDelay", 48)):
-        session.set_dword(harness.PARAMETERS_KEY, key, value)
-    for key, value in (("DoubleClickSpeed", "700"), ("DoubleClickHeight", "40"), ("DoubleClickWidth", "40")):
-        session.reg("add", MOUSE_KEY, "/v", key, "/t", "REG_SZ", "/d", value, "/f")
+    session.set_values(harness.PARAMETERS_KEY, {"BeepMode": 1, "BeepFreq1": 2000, "BeepTime1": 100, "BeepFreq2": 2000,
+                                                 "BeepTime2": 100, "Port": 2, "MouseMode": 3, "ScreenPost": 16,
+                                                 "RBNDelay": 48})
+    session.set_values(MOUSE_KEY, {"DoubleClickSpeed": "700", "DoubleClickHeight": "40", "DoubleClickWidth": "40"})
     ports = shots / "ports"
     ports.mkdir(exist_ok=True)
     for n in (1, 4):
@@ -75,7 +61,7 @@ def run(session, shots, applet=None):
     say("panel: stored before: " + ", ".join(f"{key} {value}" for key, value in settings.items()) + "; " +
         ", ".join(f"{key} \"{value}\"" for key, value in mouse.items()))
     session.ctl("log", "--clear")
-    with panel_session.serial_ports({1: ports / "com1", 4: ports / "com4"}):
+    with panel_case.serial_ports(session, {1: ports / "com1", 4: ports / "com4"}):
         program = session.launch(session.control_exe(), applet)
         panel = session.wait_window(harness.DIALOG, PANEL_TITLE, 60000, tabs=True)
         say(f"panel: {applet} opened by {session.control_exe()}; tabs: {' | '.join(session.auto('tabs', panel)[1:])}")
@@ -87,8 +73,8 @@ def run(session, shots, applet=None):
         session.auto("slider", beep, IDC_BEEP_FREQUENCY, 3000)
         session.ctl("log", "--clear")
         session.auto("click", beep, IDC_BEEP_TEST)
-        wait_for(lambda: [line.split()[0] for line in session.ctl("log")] == BEEP_REQUESTS, 30,
-                 "the beep test's four requests did not reach the driver")
+        harness.wait_until(lambda: [line.split()[0] for line in session.ctl("log")], 30,
+                           "the beep test's four requests at the driver", expected=BEEP_REQUESTS)
         session.screenshot("demo_panel_2_beep")
         say("panel: beep page: frequency moved to 3000 Hz; the test button sent:")
         for line in session.ctl("log"):
@@ -108,8 +94,8 @@ def run(session, shots, applet=None):
 
         position = session.auto("page", panel, 4)[0]
         session.auto("click", position, IDC_SPAN_RIGHT)
-        wait_for(lambda: "checked 1" in session.auto("state", position, IDC_SPAN_RIGHT), 20,
-                 "the radio button did not take the click")
+        harness.wait_until(lambda: "checked 1" in session.auto("state", position, IDC_SPAN_RIGHT), 20,
+                           "the radio button checked after the click")
         session.screenshot("demo_panel_5_screen_position")
         say("panel: screen position page: \"触摸屏居右\"")
 

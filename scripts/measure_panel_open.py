@@ -29,9 +29,9 @@ def measure(session, args, title, runs):
 
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 5
-    session = harness.start_session()
+    session = harness.start_session("measure")
     try:
-        applet = session.windows_path(harness.deliverable("lintara.cpl"))
+        applet = session.windows_path(session.deliverable("lintara.cpl"))
         panel = measure(session, [applet, "time"], harness.PANEL_TITLE, runs)
         bare = measure(session, ["-", "bare"], "bare", runs)
     finally:

@@ -7,7 +7,7 @@ that probes nothing. A report, not a test: it prints numbers and fails only when
     scripts/measure_port_probe.py [RUNS]        (default 5 panels per case)
 
 It runs the flavour the e2e tests would run here; for the x86-64 build under 64-bit Wine:
-    TAVREX_BUILD_DIR=build/windows64 WINEARCH=win64 scripts/measure_port_probe.py
+    TAVREX_BUILD_DIR=build/windows64 scripts/measure_port_probe.py
 """
 
 import statistics
@@ -17,8 +17,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 import harness  # noqa: E402
-import panel_session  # noqa: E402
-from panel_session import DIALOG, IDCANCEL, PANEL_TITLE, PARAMETERS_KEY, serial_ports  # noqa: E402
+from harness import DIALOG, IDCANCEL, PANEL_TITLE, PARAMETERS_KEY  # noqa: E402
+from panel_case import applet_path, serial_ports  # noqa: E402
 
 PORT_TAB, SCREEN_TAB = harness.TABS.index("串口选择"), harness.TABS.index("屏幕安装位置")
 PORT_LIST = harness.resource_id("IDC_PORT_LIST")
@@ -27,7 +27,7 @@ PORT_LIST = harness.resource_id("IDC_PORT_LIST")
 def first_showing(session, tab):
     """Opens a panel, chooses tab once; the change's time in ms as tavrexauto measured it, the wall time of
     the whole tavrexauto call, and the page's list when it is the port tab."""
-    program = session.launch("cplhost.exe", panel_session.applet_path(), "open", 1)
+    program = session.launch("cplhost.exe", applet_path(session), "open", 1)
     try:
         panel = session.wait_window(DIALOG, PANEL_TITLE, 60000, tabs=True)
         started = time.monotonic()
@@ -53,12 +53,11 @@ def report(name, samples):
 
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 5
-    harness.skip_if_unavailable()
-    session = panel_session.start()
+    session = harness.start_session("measure")
     try:
         session.set_dword(PARAMETERS_KEY, "Port", 0)
         session.ctl("reload")
-        print(f"{harness.BIN} under {session.wine} ({session.env.get('WINEARCH', '?')}), {runs} panels per case")
+        print(f"{session.config.bin} under {session.wine} ({session.env.get('WINEARCH', '?')}), {runs} panels per case")
         cases = {
             "serial port tab, 10 ports absent": ({}, PORT_TAB, 0),
             "serial port tab, 10 ports present": ({n: "/dev/null" for n in range(1, 11)}, PORT_TAB, 10),
@@ -66,7 +65,7 @@ def main():
         }
         medians = {}
         for name, (links, tab, listed) in cases.items():
-            with serial_ports(links):
+            with serial_ports(session, links):
                 samples = [first_showing(session, tab) for _ in range(runs)]
             if any(len(items) != listed for _, _, items in samples):
                 raise harness.HarnessError(f"{name}: the list did not hold {listed} ports")
@@ -74,7 +73,7 @@ def main():
         absent, present = (medians[name] for name in list(cases)[:2])
         print(f"ten present ports against ten absent: {present - absent:+.1f} ms")
     finally:
-        panel_session.stop()
+        session.stop()
 
 
 if __name__ == "__main__":

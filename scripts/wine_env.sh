@@ -99,6 +99,7 @@ tavrex_wine() {
 
 # Keeps one wineserver alive for this prefix: Debian's wineserver otherwise exits with the last program and
 # takes the loaded driver with it. Returns 0 when a new server was started, 1 when one was already running.
+# The one way Wine is started for the e2e tests, the demo and the scripts.
 tavrex_session_start() {
     mkdir -p "$TAVREX_RUN_DIR"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -109,13 +110,17 @@ tavrex_session_start() {
         timeout -k 5 120 wineserver -w >/dev/null 2>&1
     fi
     # "-p" fails when a server already runs for this prefix (then it may not be persistent: nothing to do).
-    if wineserver -p 2>/dev/null; then
-        # The first program of a server hands its stdout and stderr to Wine's background processes, which
-        # would hold any pipe open; give them nothing.
-        timeout -k 5 180 "$WINE" cmd /c ver >/dev/null 2>&1 </dev/null
-        return 0
+    # Wine's background processes keep the output they were started with: give them none, so that no caller
+    # waits on a pipe they hold.
+    wineserver -p >/dev/null 2>&1 || return 1
+    # The first program of a server hands its stdout and stderr to Wine's background processes.
+    timeout -k 5 180 "$WINE" cmd /c ver >/dev/null 2>&1 </dev/null
+    # The first window-station user starts the desktop process, which keeps its stdio too; two programs racing
+    # to start it can leave both waiting.
+    if [ -f "$TAVREX_TOOLS_BIN/tavrexauto.exe" ]; then
+        timeout -k 5 180 "$WINE" "$TAVREX_TOOLS_BIN/tavrexauto.exe" zorder >/dev/null 2>&1 </dev/null
     fi
-    return 1
+    return 0
 }
 
 tavrex_session_stop() {
@@ -136,4 +141,22 @@ tavrex_driver_wait() {
         [ "$SECONDS" -lt "$end" ] || return 1
         sleep 0.2
     done
+}
+
+# Loads the stand-in driver in the running session; it reads its Parameters key as it loads. A loaded machine
+# now and then does not start net.exe at all: then once more.
+tavrex_driver_start() {
+    local attempt
+    for attempt in 1 2; do
+        tavrex_wine 60 net start Tavrex || true # "already running" is fine: the device decides
+        tavrex_driver_wait 15 && return 0
+        tavrex_log "the stand-in driver did not come up (attempt $attempt)"
+    done
+    return 1
+}
+
+# Unloads it: "\\.\tavrex" no longer opens, as on a machine that has not restarted since the installation.
+tavrex_driver_stop() {
+    tavrex_wine 60 net stop Tavrex
+    ! timeout -k 5 30 "$WINE" "$TAVREX_TOOLS_BIN/tavrexctl.exe" linearity </dev/null >/dev/null 2>&1
 }

@@ -149,9 +149,7 @@ if [ ! -f "$ready" ]; then
         tavrex_wine 60 sc qc Tavrex || die "could not register the service Tavrex (see $TAVREX_RUN_DIR/wine.log)"
 fi
 
-tavrex_wine 60 net start Tavrex || die "the service Tavrex did not start (see $TAVREX_RUN_DIR/wine.log)"
-if [ -f "$TAVREX_TOOLS_BIN/tavrexctl.exe" ]; then
-    tavrex_driver_wait 15 || die "the service runs but \\\\.\\tavrex does not open"
-fi
+tavrex_driver_start ||
+    die "the service Tavrex did not start, or \\\\.\\tavrex does not open (see $TAVREX_RUN_DIR/wine.log)"
 touch "$ready"
 tavrex_log "ready in $((SECONDS - started)) s: \\\\.\\tavrex is served (display ${DISPLAY:-none}, mode $mode)"

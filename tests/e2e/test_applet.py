@@ -4,17 +4,13 @@ OK storing every setting, Cancel storing nothing, the calibrate and about pages.
 
 import shutil
 import sys
-import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-import panel_session  # noqa: E402
-from harness import CALIBRATOR_CLASS, CALIBRATOR_TITLE, LOGO_INK, PARAMETERS_KEY, SERVICE_KEY, TABS  # noqa: E402
-from panel_session import DIALOG, MOUSE_KEY, PANEL_TITLE, RELOAD_REQUEST, STATE_REQUEST, PanelCase  # noqa: E402
-from panel_session import applet_path, parse_answers  # noqa: E402
-
-TOOLS_KEY = r"HKLM\Software\Manufacturer\Tavrex"
+from harness import (CALIBRATOR_CLASS, CALIBRATOR_TITLE, DIALOG, LOGO_INK, MOUSE_KEY, PANEL_TITLE,  # noqa: E402
+                     PARAMETERS_KEY, SERVICE_KEY, TABS, TOOLS_KEY, VK_ESCAPE)
+from panel_case import RELOAD_REQUEST, STATE_REQUEST, PanelCase, applet_path, parse_answers  # noqa: E402
 
 NOT_INSTALLED = "驱动未安装。"
 RESTART_AFTER_INSTALL = "驱动安装完成后，必须重启系统，才能成功加载驱动。多谢合作！"
@@ -23,21 +19,8 @@ NO_CALIBRATOR = "Can't fine brennick.exe file."
 
 POSITION_REQUEST = harness.request("GET_SCREEN_POSITION")
 MOUSE_VALUES = ("DoubleClickSpeed", "DoubleClickHeight", "DoubleClickWidth")
-
-VK_ESCAPE = 27
 IDC_CALIBRATE = harness.resource_id("IDC_CALIBRATE")
 IDC_LOGO = harness.resource_id("IDC_LOGO")
-
-session = None
-
-
-def setUpModule():
-    global session
-    session = panel_session.start()
-
-
-def tearDownModule():
-    panel_session.stop()
 
 
 def gbk_hex(text):
@@ -54,23 +37,23 @@ def client_area(info):
 
 class AppletCase(PanelCase):
     def assertBox(self, text, caption, owner, error_icon, name):
-        box = session.wait_window(DIALOG, caption, 60000)
-        info = session.info(box)
+        box = self.session.wait_window(DIALOG, caption, 60000)
+        info = self.session.info(box)
         self.assertEqual(info["owner"], int(owner, 16) if isinstance(owner, str) else owner, "message box owner")
-        children = session.children(box)
+        children = self.session.children(box)
         self.assertIn(text, [txt for _, cls, txt, _ in children if cls == "Static"])
         # The picture is a static without text, holding an icon only when the box has one.
         pictures = [control_id for control_id, cls, txt, _ in children if cls == "Static" and txt == ""]
-        icons = [control_id for control_id in pictures if "icon 1" in session.auto("state", box, control_id)]
+        icons = [control_id for control_id in pictures if "icon 1" in self.session.auto("state", box, control_id)]
         self.assertEqual(len(icons), 1 if error_icon else 0, f"icons: {icons} of {pictures}")
         self.assertEqual([(i, txt) for i, cls, txt, _ in children if cls == "Button"], [(1, "确定")])
-        session.screenshot(name)
+        self.session.screenshot(name)
         return box
 
 
 class ItemAnswers(AppletCase):
     def test_the_host_learns_one_item_with_its_name_description_and_icon(self):
-        code, out, err = session.run_windows(harness.deliverable("cplhost.exe"), applet_path(), "inquire", timeout=120)
+        code, out, err = self.session.run_windows("cplhost.exe", applet_path(self.session), "inquire", timeout=120)
         self.assertEqual(code, 0, out + err)
         answers = parse_answers(out)
         self.assertEqual(answers["init"], ["1"])
@@ -79,7 +62,7 @@ class ItemAnswers(AppletCase):
         self.assertEqual(answers["untouched"], ["1"], "CPL_INQUIRE wrote into the host's record")
         self.assertEqual(answers["newinquire"], ["0"])
         self.assertEqual(answers["size"], answers["record"], "dwSize is not the size of NEWCPLINFOA")
-        if harness.pe_machine(harness.deliverable("lintara.cpl")) == "i686":
+        if harness.pe_machine(self.session.deliverable("lintara.cpl")) == "i686":
             self.assertEqual(answers["size"], ["244"])
         self.assertEqual((answers["flags"], answers["help"], answers["data"]), (["0"], ["0"], ["0"]))
         self.assertEqual(answers["icon"], ["1"])
@@ -92,52 +75,48 @@ class ItemAnswers(AppletCase):
 
 class Refusals(AppletCase):
     def test_updated_driver_is_refused_after_the_state_request_alone(self):
-        session.ctl("state", "updated")
-        session.ctl("log", "--clear")
+        self.session.ctl("state", "updated")
+        self.session.ctl("log", "--clear")
         program, host = self.open_panel()
         box = self.assertBox(RESTART_AFTER_UPDATE, "提示", host, False, "applet_state_updated")
-        session.auto("click", box, 1)
+        self.session.auto("click", box, 1)
         self.finish(program)
         self.assertEqual(self.requests(), [STATE_REQUEST])
-        self.assertFalse(session.window_exists(DIALOG, PANEL_TITLE))
+        self.assertFalse(self.session.window_exists(DIALOG, PANEL_TITLE))
 
 
 class DriverNotLoaded(AppletCase):
     @classmethod
     def setUpClass(cls):
-        session.restart_wine(driver=False)
+        super().setUpClass()
+        cls.session.stop_driver()
 
     @classmethod
     def tearDownClass(cls):
-        session.restart_wine(driver=True)
+        cls.session.start_driver()
 
     def setUp(self):
         pass
 
-    def tearDown(self):
-        for program in session.programs:
-            program.kill()
-        session.programs.clear()
-
     def test_installed_but_not_loaded_asks_for_a_restart(self):
-        self.assertTrue(session.key_exists(PARAMETERS_KEY))
+        self.assertTrue(self.session.key_exists(PARAMETERS_KEY))
         program, host = self.open_panel()
         box = self.assertBox(RESTART_AFTER_INSTALL, "提示", host, False, "applet_not_loaded")
-        session.auto("click", box, 1)
+        self.session.auto("click", box, 1)
         self.finish(program)
-        self.assertFalse(session.window_exists(DIALOG, PANEL_TITLE))
+        self.assertFalse(self.session.window_exists(DIALOG, PANEL_TITLE))
 
     def test_not_installed_says_so_with_the_error_icon(self):
-        saved = session.export_key(SERVICE_KEY, "applet_service.reg")
-        session.delete_key(SERVICE_KEY)
+        saved = self.session.export_key(SERVICE_KEY, "applet_service.reg")
+        self.session.delete_key(SERVICE_KEY)
         try:
             program, host = self.open_panel()
             box = self.assertBox(NOT_INSTALLED, "错误", host, True, "applet_not_installed")
-            session.auto("click", box, 1)
+            self.session.auto("click", box, 1)
             self.finish(program)
         finally:
-            session.import_key(saved)
-        self.assertFalse(session.window_exists(DIALOG, PANEL_TITLE))
+            self.session.import_key(saved)
+        self.assertFalse(self.session.window_exists(DIALOG, PANEL_TITLE))
 
 
 class PanelRun(AppletCase):
@@ -147,84 +126,81 @@ class PanelRun(AppletCase):
     }
 
     def store_values(self):
-        for name, (stored, _) in self.STORED.items():
-            session.set_dword(PARAMETERS_KEY, name, stored)
-        self.set_sz(MOUSE_KEY, "DoubleClickSpeed", "700")
-        self.set_sz(MOUSE_KEY, "DoubleClickHeight", "4")
-        self.set_sz(MOUSE_KEY, "DoubleClickWidth", "9")
-        session.ctl("reload")
-        session.ctl("log", "--clear")
+        self.session.set_values(PARAMETERS_KEY, {name: stored for name, (stored, _) in self.STORED.items()})
+        self.session.set_values(MOUSE_KEY, dict(zip(MOUSE_VALUES, ("700", "4", "9"))))
+        self.session.ctl("reload")
+        self.session.ctl("log", "--clear")
 
     def test_ok_stores_every_setting_with_its_corrections_and_sets_the_double_click_time(self):
         self.store_values()
         program, host = self.open_panel()
         panel = self.wait_panel()
-        self.assertEqual(session.info(panel)["owner"], int(host, 16))
-        lines = session.auto("tabs", panel)
+        self.assertEqual(self.session.info(panel)["owner"], int(host, 16))
+        lines = self.session.auto("tabs", panel)
         self.assertEqual(lines[0], "selected 0", "the calibrate page is not the one shown")
         self.assertEqual(lines[1:], TABS)
-        session.screenshot("applet_panel")
+        self.session.screenshot("applet_panel")
         # No settings tab is opened: their copies go back as they were loaded, out of range or not.
-        session.auto("click", panel, 1)
-        session.auto("gone", panel, 30000)
+        self.session.auto("click", panel, 1)
+        self.session.auto("gone", panel, 30000)
         self.finish(program)
         for name, (_, expected) in self.STORED.items():
-            self.assertEqual(self.query(PARAMETERS_KEY, name), expected, name)
-        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickSpeed"), "700")
-        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickHeight"), "4")
-        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickWidth"), "4")
-        self.assertEqual(session.auto("doubleclicktime"), ["700"])
+            self.assertEqual(self.session.value(PARAMETERS_KEY, name), expected, name)
+        self.assertEqual(self.session.value(MOUSE_KEY, "DoubleClickSpeed"), "700")
+        self.assertEqual(self.session.value(MOUSE_KEY, "DoubleClickHeight"), "4")
+        self.assertEqual(self.session.value(MOUSE_KEY, "DoubleClickWidth"), "4")
+        self.assertEqual(self.session.auto("doubleclicktime"), ["700"])
         # The state check, the placement's screen position, and the close notice after the save.
         self.assertEqual(self.requests(), [STATE_REQUEST, POSITION_REQUEST, RELOAD_REQUEST])
 
     def test_mouse_values_that_do_not_read_as_text_go_back_as_their_fallbacks_and_short_texts_stand_alone(self):
         self.store_values()
-        self.set_sz(MOUSE_KEY, "DoubleClickSpeed", "1234")
+        self.session.set_sz(MOUSE_KEY, "DoubleClickSpeed", "1234")
         # Two runs in one module load; the second reads shorter texts stored without their terminators.
         program, _ = self.open_panel(runs=2)
         for button, speed, height in ((2, "56", "7"), (1, None, None)):
             panel = self.wait_panel()
             if speed:
-                session.auto("rawsz", MOUSE_KEY, "DoubleClickSpeed", speed)
-                session.auto("rawsz", MOUSE_KEY, "DoubleClickHeight", height)
-            session.auto("click", panel, button)
-            session.auto("gone", panel, 30000)
+                self.session.auto("rawsz", MOUSE_KEY, "DoubleClickSpeed", speed)
+                self.session.auto("rawsz", MOUSE_KEY, "DoubleClickHeight", height)
+            self.session.auto("click", panel, button)
+            self.session.auto("gone", panel, 30000)
         self.finish(program, runs=2)
-        self.assertEqual([self.query(MOUSE_KEY, name) for name in MOUSE_VALUES], ["56", "7", "7"])
-        self.assertEqual(session.auto("doubleclicktime"), ["56"])
+        self.assertEqual([self.session.value(MOUSE_KEY, name) for name in MOUSE_VALUES], ["56", "7", "7"])
+        self.assertEqual(self.session.auto("doubleclicktime"), ["56"])
         # Another type, and none at all: the fallbacks, not 0.
-        session.set_dword(MOUSE_KEY, "DoubleClickSpeed", 500)
-        self.delete_value(MOUSE_KEY, "DoubleClickHeight")
+        self.session.set_dword(MOUSE_KEY, "DoubleClickSpeed", 500)
+        self.session.delete_value(MOUSE_KEY, "DoubleClickHeight")
         program, _ = self.open_panel()
         self.close_panel(self.wait_panel(), program, 1)
-        self.assertEqual([self.query(MOUSE_KEY, name) for name in MOUSE_VALUES], ["900", "40", "40"])
-        self.assertEqual(session.auto("doubleclicktime"), ["900"])
+        self.assertEqual([self.session.value(MOUSE_KEY, name) for name in MOUSE_VALUES], ["900", "40", "40"])
+        self.assertEqual(self.session.auto("doubleclicktime"), ["900"])
         # A text without a digit: its fallback too, not 0 as the double-click time.
-        self.set_sz(MOUSE_KEY, "DoubleClickSpeed", "abc")
-        self.set_sz(MOUSE_KEY, "DoubleClickHeight", "6")
+        self.session.set_sz(MOUSE_KEY, "DoubleClickSpeed", "abc")
+        self.session.set_sz(MOUSE_KEY, "DoubleClickHeight", "6")
         program, _ = self.open_panel()
         self.close_panel(self.wait_panel(), program, 1)
-        self.assertEqual([self.query(MOUSE_KEY, name) for name in MOUSE_VALUES], ["900", "6", "6"])
-        self.assertEqual(session.auto("doubleclicktime"), ["900"])
+        self.assertEqual([self.session.value(MOUSE_KEY, name) for name in MOUSE_VALUES], ["900", "6", "6"])
+        self.assertEqual(self.session.auto("doubleclicktime"), ["900"])
 
     def test_cancel_after_visiting_every_tab_stores_nothing_yet_tells_the_driver(self):
         self.store_values()
-        before = session.auto("doubleclicktime")
+        before = self.session.auto("doubleclicktime")
         program, _ = self.open_panel()
         panel = self.wait_panel()
         for index in list(range(len(TABS))) + [0]:
-            session.auto("page", panel, index)
-            self.assertEqual(session.auto("tabs", panel)[0], f"selected {index}")
-            session.screenshot(f"applet_tab_{index + 1}")
-        session.auto("click", panel, 2)
-        session.auto("gone", panel, 30000)
+            self.session.auto("page", panel, index)
+            self.assertEqual(self.session.auto("tabs", panel)[0], f"selected {index}")
+            self.session.screenshot(f"applet_tab_{index + 1}")
+        self.session.auto("click", panel, 2)
+        self.session.auto("gone", panel, 30000)
         self.finish(program)
         for name, (stored, _) in self.STORED.items():
-            self.assertEqual(self.query(PARAMETERS_KEY, name), stored, name)
-        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickSpeed"), "700")
-        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickHeight"), "4")
-        self.assertEqual(self.query(MOUSE_KEY, "DoubleClickWidth"), "9")
-        self.assertEqual(session.auto("doubleclicktime"), before)
+            self.assertEqual(self.session.value(PARAMETERS_KEY, name), stored, name)
+        self.assertEqual(self.session.value(MOUSE_KEY, "DoubleClickSpeed"), "700")
+        self.assertEqual(self.session.value(MOUSE_KEY, "DoubleClickHeight"), "4")
+        self.assertEqual(self.session.value(MOUSE_KEY, "DoubleClickWidth"), "9")
+        self.assertEqual(self.session.auto("doubleclicktime"), before)
         self.assertEqual(self.requests()[-1], RELOAD_REQUEST)
 
     def test_the_panel_moves_over_the_touch_screen(self):
@@ -236,24 +212,24 @@ class PanelRun(AppletCase):
         try:
             for code, place in expected.items():
                 with self.subTest(code=code):
-                    session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
-                    session.ctl("reload")
+                    self.session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
+                    self.session.ctl("reload")
                     program, _ = self.open_panel()
                     panel = self.wait_panel()
-                    left, top, right, bottom = session.info(panel)["rect"]
+                    left, top, right, bottom = self.session.info(panel)["rect"]
                     if place:
                         self.assertEqual((left, top, right - left, bottom - top), (*place, 440, 380))
                     else:
                         self.assertNotEqual((right - left, bottom - top), (440, 380))
                         unmoved = unmoved or (right - left, bottom - top)
                         self.assertEqual((right - left, bottom - top), unmoved, "a template-sized panel")
-                    session.screenshot(f"applet_place_{code}")
-                    session.auto("click", panel, 2)
-                    session.auto("gone", panel, 30000)
+                    self.session.screenshot(f"applet_place_{code}")
+                    self.session.auto("click", panel, 2)
+                    self.session.auto("gone", panel, 30000)
                     self.finish(program)
         finally:
-            session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
-            session.ctl("reload")
+            self.session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
+            self.session.ctl("reload")
 
     def test_the_moved_panel_shows_its_buttons_and_tabs_at_every_font_size(self):
         width, height = 1024, 768  # the one display
@@ -266,15 +242,15 @@ class PanelRun(AppletCase):
                 if dpi != current_dpi:
                     self.set_dpi(dpi)
                     current_dpi = dpi
-                session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
-                session.ctl("reload")
+                self.session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
+                self.session.ctl("reload")
                 program, _ = self.open_panel()
                 panel = self.wait_panel()
-                info = session.info(panel)
+                info = self.session.info(panel)
                 left, top, right, bottom = info["rect"]
                 size = (right - left, bottom - top)
                 # The panel's own OK and Cancel come before the sheet, whose hidden ones have the same ids.
-                children = session.children(panel)
+                children = self.session.children(panel)
                 sheet_at = next(i for i, (_, cls, txt, _) in enumerate(children) if cls == DIALOG and not txt)
                 shown = [c[3] for c in children[:sheet_at] if c[0] in (1, 2)]
                 shown += [c[3] for c in children if c[1] == "SysTabControl32"]
@@ -284,7 +260,7 @@ class PanelRun(AppletCase):
                     self.assertTrue(area[0] <= left_ and area[1] <= top_ and right_ <= area[2] and bottom_ <= area[3],
                                     (dpi, code, info, shown))
                 self.assertTrue(0 <= left and 0 <= top and right <= width and bottom <= height, (dpi, code, info))
-                session.screenshot(f"applet_place_{code}_{dpi}dpi")
+                self.session.screenshot(f"applet_place_{code}_{dpi}dpi")
                 x, y = beyond[code]
                 if dpi == 96:  # its fixed size, moved back just enough
                     self.assertEqual((left, top, *size), (min(x, width - 440), min(y, height - 380), 440, 380), code)
@@ -294,24 +270,24 @@ class PanelRun(AppletCase):
                 self.close_panel(panel, program, 2)
         finally:
             self.set_dpi(96)
-            session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
-            session.ctl("reload")
+            self.session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
+            self.session.ctl("reload")
 
     def set_dpi(self, dpi):
         """The display's setting for the fonts, which Wine reads when its server starts."""
         for key in (r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts"):
-            session.reg("add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f", view=False)
-        session.restart_wine()
+            self.session.reg("add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f", view=False)
+        self.session.restart_wine()
 
     def test_the_sheet_and_every_page_fit_inside_the_panel_above_its_buttons(self):
         program, _ = self.open_panel()
         panel = self.wait_panel()
         for index in range(len(TABS)):
-            session.auto("page", panel, index)
-        session.auto("page", panel, 1)
-        session.screenshot("applet_fit")
-        client = client_area(session.info(panel))
-        children = session.children(panel)
+            self.session.auto("page", panel, index)
+        self.session.auto("page", panel, 1)
+        self.session.screenshot("applet_fit")
+        client = client_area(self.session.info(panel))
+        children = self.session.children(panel)
         sheet_at = next(i for i, (_, cls, txt, _) in enumerate(children) if cls == DIALOG and txt == "")
         sheet = children[sheet_at][3]
         # The panel's own buttons come before the sheet; the sheet's hidden ones after its pages.
@@ -330,16 +306,16 @@ class PanelRun(AppletCase):
                 continue
             self.assertTrue(sheet[0] <= rect[0] and rect[2] <= sheet[2] and rect[3] <= sheet[3],
                             f"{control_id} {cls} {txt!r} at {rect} outside the {where}")
-        session.auto("click", panel, 2)
-        session.auto("gone", panel, 30000)
+        self.session.auto("click", panel, 2)
+        self.session.auto("gone", panel, 30000)
         self.finish(program)
 
     def test_two_runs_each_open_check_and_release_the_driver(self):
         program, _ = self.open_panel(runs=2)
         for _ in range(2):
             panel = self.wait_panel()
-            session.auto("click", panel, 2)
-            session.auto("gone", panel, 30000)
+            self.session.auto("click", panel, 2)
+            self.session.auto("gone", panel, 30000)
         self.finish(program, runs=2)
         codes = self.requests()
         self.assertEqual(codes.count(STATE_REQUEST), 2)
@@ -350,87 +326,86 @@ class Pages(AppletCase):
     def test_about_page_shows_the_logo_and_the_version(self):
         program, _ = self.open_panel()
         panel = self.wait_panel()
-        page = session.auto("page", panel, 5)[0]
-        controls = session.children(page)
+        page = self.session.auto("page", panel, 5)[0]
+        controls = self.session.children(page)
         texts = [txt for _, cls, txt, _ in controls if cls == "Static"]
         self.assertIn("Halvery 驱动程序", texts)
         self.assertIn("版本 1.5.654", texts)
         logo = [rect for control_id, _, _, rect in controls if control_id == IDC_LOGO]
         self.assertEqual(len(logo), 1)
-        shot = session.screenshot("applet_about")
+        shot = self.session.screenshot("applet_about")
         left, top, right, bottom = logo[0]
-        inked = any(harness.pixel(shot, x, (top + bottom) // 2) == LOGO_INK for x in range(left, right, 2))
+        inked = any(shot.pixel(x, (top + bottom) // 2) == LOGO_INK for x in range(left, right, 2))
         self.assertTrue(inked, "no logo ink across the picture control")
-        session.auto("click", panel, 2)
+        self.session.auto("click", panel, 2)
         self.finish(program)
 
     def test_calibrate_starts_the_calibrator_from_a_folder_with_blanks(self):
-        folder = Path(session.env["WINEPREFIX"]) / "drive_c" / "Program Files" / "Tavrex Tools"
+        folder = Path(self.session.env["WINEPREFIX"]) / "drive_c" / "Program Files" / "Tavrex Tools"
         folder.mkdir(parents=True, exist_ok=True)
-        shutil.copy(harness.deliverable("brennick.exe"), folder / "brennick.exe")
-        decoy = Path(session.env["WINEPREFIX"]) / "drive_c" / "Program.exe"
-        shutil.copy(harness.deliverable("cplhost.exe"), decoy)  # would print its usage and end, starting nothing
-        session.reg("add", TOOLS_KEY, "/v", "FilePath", "/t", "REG_SZ", "/d",
+        shutil.copy(self.session.deliverable("brennick.exe"), folder / "brennick.exe")
+        decoy = Path(self.session.env["WINEPREFIX"]) / "drive_c" / "Program.exe"
+        shutil.copy(self.session.deliverable("cplhost.exe"), decoy)  # would print its usage and end, starting nothing
+        self.session.reg("add", TOOLS_KEY, "/v", "FilePath", "/t", "REG_SZ", "/d",
                     r"C:\Program Files\Tavrex Tools", "/f")
         try:
             program, _ = self.open_panel()
             panel = self.wait_panel()
-            page = session.auto("page", panel, 0)[0]
-            session.auto("click", page, IDC_CALIBRATE)
-            window = session.wait_window(CALIBRATOR_CLASS, CALIBRATOR_TITLE, 60000)
-            session.screenshot("applet_calibrator_started")
-            session.auto("key", window, VK_ESCAPE, "up")
-            session.auto("gone", window, 30000)
+            page = self.session.auto("page", panel, 0)[0]
+            self.session.auto("click", page, IDC_CALIBRATE)
+            window = self.session.wait_window(CALIBRATOR_CLASS, CALIBRATOR_TITLE, 60000)
+            self.session.screenshot("applet_calibrator_started")
+            self.session.auto("key", window, VK_ESCAPE, "up")
+            self.session.auto("gone", window, 30000)
             self.assertTrue(program.running(), "the panel went away with the calibrator")
-            session.auto("click", panel, 2)
+            self.session.auto("click", panel, 2)
             self.finish(program)
         finally:
             decoy.unlink(missing_ok=True)
 
     def test_calibrate_without_a_calibrator_to_start_says_so_each_time_and_starts_nothing(self):
-        code, _ = session.reg("query", TOOLS_KEY, check=False)
-        saved = session.export_key(TOOLS_KEY, "applet_tools.reg") if code == 0 else None
+        code, _ = self.session.reg("query", TOOLS_KEY, check=False)
+        saved = self.session.export_key(TOOLS_KEY, "applet_tools.reg") if code == 0 else None
         if saved:
-            session.delete_key(TOOLS_KEY)
+            self.session.delete_key(TOOLS_KEY)
         # From C:\, a program planted there is what "\brennick.exe" would start.
-        drive = Path(session.env["WINEPREFIX"]) / "drive_c"
-        shutil.copy(harness.deliverable("brennick.exe"), drive / "brennick.exe")
+        drive = Path(self.session.env["WINEPREFIX"]) / "drive_c"
+        shutil.copy(self.session.deliverable("brennick.exe"), drive / "brennick.exe")
         (drive / "Empty").mkdir(exist_ok=True)
         # No key twice; no "FilePath", one of another type, an empty one, a folder without the calibrator.
         file_paths = [None, None, (), ("/t", "REG_DWORD", "/d", "1"), ("/d", ""), ("/d", r"C:\Empty")]
         try:
             program, _ = self.open_panel(cwd=drive)
             panel = self.wait_panel()
-            page = session.auto("page", panel, 0)[0]
+            page = self.session.auto("page", panel, 0)[0]
             for attempt, value in enumerate(file_paths):
                 if value is not None:
-                    session.reg("add", TOOLS_KEY, *(("/v", "FilePath", *value) if value else ()), "/f")
-                session.auto("click", page, IDC_CALIBRATE)
+                    self.session.reg("add", TOOLS_KEY, *(("/v", "FilePath", *value) if value else ()), "/f")
+                self.session.auto("click", page, IDC_CALIBRATE)
                 box = self.assertBox(NO_CALIBRATOR, "lintara", panel, False, f"applet_no_calibrator_{attempt}")
-                session.auto("click", box, 1)
-                session.auto("gone", box, 30000)
-            self.assertFalse(session.window_exists(CALIBRATOR_CLASS, CALIBRATOR_TITLE))
-            session.auto("click", panel, 2)
+                self.session.auto("click", box, 1)
+                self.session.auto("gone", box, 30000)
+            self.assertFalse(self.session.window_exists(CALIBRATOR_CLASS, CALIBRATOR_TITLE))
+            self.session.auto("click", panel, 2)
             self.finish(program)
         finally:
             (drive / "brennick.exe").unlink()
-            session.reg("delete", TOOLS_KEY, "/f", check=False)
+            self.session.reg("delete", TOOLS_KEY, "/f", check=False)
             if saved:
-                session.import_key(saved)
+                self.session.import_key(saved)
 
 
 class WineControlPanel(AppletCase):
     def test_wines_own_control_exe_opens_the_panel(self):
-        program = session.launch(session.control_exe(), applet_path())
+        program = self.session.launch(self.session.control_exe(), applet_path(self.session))
         panel = self.wait_panel()
-        self.assertEqual(session.auto("tabs", panel)[1:], TABS)
-        session.screenshot("applet_control_exe")
-        session.auto("click", panel, 2)
-        session.auto("gone", panel, 30000)
+        self.assertEqual(self.session.auto("tabs", panel)[1:], TABS)
+        self.session.screenshot("applet_control_exe")
+        self.session.auto("click", panel, 2)
+        self.session.auto("gone", panel, 30000)
         program.wait(60)
         self.assertEqual(self.requests()[-1], RELOAD_REQUEST)
 
 
 if __name__ == "__main__":
-    harness.skip_if_unavailable()
-    unittest.main()
+    harness.main()

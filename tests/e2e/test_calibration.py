@@ -2,17 +2,15 @@
 driver receives, the controller frames, the question, the stored values; Cancel and ESC."""
 
 import sys
-import time
-import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
 from harness import CALIBRATOR_CLASS as CLASS, CALIBRATOR_TITLE as TITLE  # noqa: E402
-from harness import CONFIRM_CAPTION, DIALOG, ORANGE, PARAMETERS_KEY, SKY, WHITE, YELLOW, pixel, request  # noqa: E402
+from harness import CONFIRM_CAPTION, DIALOG, ORANGE, PARAMETERS_KEY, SKY, VK_ESCAPE, WHITE, YELLOW  # noqa: E402
+from harness import request  # noqa: E402
 
 CONFIRM_TEXT = "鼠标指针可以准确跟随手指触点了吗?"
-VK_ESCAPE = 27
 
 SET_CALIBRATION = request("SET_CALIBRATION")
 RELOAD = request("RELOAD_SETTINGS")
@@ -36,76 +34,45 @@ SWAPPED_PASS = [(16, (900, 1000)), (32, (2900, 3000)), (256, (2890, 1010)), (288
 STORED_ORDER = ["Xc", "XL", "Yc", "YL", "Shp", "Shs", "Svp", "Svs", "Rotate"]
 STORED_FIELD = {"Xc": 0, "Yc": 1, "XL": 2, "YL": 3, "Rotate": 4, "Shp": 5, "Shs": 6, "Svp": 7, "Svs": 8}
 
-session = None
-
-
-def setUpModule():
-    global session
-    session = harness.start_session()
-
-
-def tearDownModule():
-    if session:
-        session.stop()
-
 
 def record_bytes(fields):
     return " ".join(f"{b:02X}" for value in fields for b in (value & 0xFFFFFFFF).to_bytes(4, "little"))
 
 
-class CalibrationCase(unittest.TestCase):
+class CalibrationCase(harness.SessionCase):
     controller = "answering"
 
     def setUp(self):
         # A driver key with no calibration in it, read afresh by the driver.
-        session.delete_key(PARAMETERS_KEY)
-        session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
-        session.ctl("controller", self.controller)
-        session.ctl("state", "current")
-        session.ctl("version", "current")
-        session.ctl("log", "--clear")
-        self.program = session.launch("brennick.exe")
-        self.window = session.wait_window(CLASS, TITLE)
-
-    def tearDown(self):
-        for program in session.programs:
-            program.kill()
-        session.programs.clear()
+        self.session.delete_key(PARAMETERS_KEY)
+        self.session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
+        self.session.ctl("controller", self.controller)
+        self.session.ctl("state", "current")
+        self.session.ctl("version", "current")
+        self.session.ctl("log", "--clear")
+        self.program = self.session.launch("brennick.exe")
+        self.window = self.session.wait_window(CLASS, TITLE)
 
     def requests(self):
-        return [line for line in session.ctl("log") if not line.startswith(READ)]
+        return [line for line in self.session.ctl("log") if not line.startswith(READ)]
 
     def stored(self):
         """The calibration values of the Parameters key, as signed numbers."""
-        code, out, _ = session.run_windows("reg", "query", PARAMETERS_KEY)
-        self.assertEqual(code, 0, out)
-        values = {}
-        for line in out.splitlines():
-            parts = line.split()
-            if len(parts) == 3 and parts[1] == "REG_DWORD" and parts[0] in STORED_FIELD:
-                value = int(parts[2], 16)
-                values[parts[0]] = value - (1 << 32) if value & 0x80000000 else value
-        return values
+        return {name: value for name, value in self.session.dwords(PARAMETERS_KEY).items() if name in STORED_FIELD}
 
     # A silent controller holds the first paint back for the five greetings (about 10 s); an emulated
     # 32-bit calibrator paints a few times slower.
     def wait_target(self, code, name, timeout=40):
         """Waits until the target's glyph is on screen; checks its drawing; returns the screenshot."""
         x, y = CENTRES[code]
-        deadline = time.monotonic() + timeout
-        while True:
-            shot = session.screenshot(name)
-            if pixel(shot, x, y) == YELLOW:
-                break
-            if time.monotonic() > deadline:
-                self.fail(f"target {code} did not appear at {x},{y}")
-            time.sleep(0.2)
+        shot = harness.wait_until(lambda: self.session.screenshot(name), timeout, f"target {code} at {x},{y}",
+                                  done=lambda shot: shot.pixel(x, y) == YELLOW)
         left, top = x - 27, y - 27
-        self.assertEqual(pixel(shot, left + 5, top + 27), ORANGE, "left tick")
-        self.assertEqual(pixel(shot, left + 27, top + 50), ORANGE, "bottom tick")
-        self.assertEqual(pixel(shot, left + 39, top + 39), WHITE, "outer disc")
-        self.assertEqual(pixel(shot, left + 2, top + 2), SKY, "the glyph's corner shows the background")
-        self.assertEqual(pixel(shot, left + 60, top + 2), SKY, "beside the glyph")
+        self.assertEqual(shot.pixel(left + 5, top + 27), ORANGE, "left tick")
+        self.assertEqual(shot.pixel(left + 27, top + 50), ORANGE, "bottom tick")
+        self.assertEqual(shot.pixel(left + 39, top + 39), WHITE, "outer disc")
+        self.assertEqual(shot.pixel(left + 2, top + 2), SKY, "the glyph's corner shows the background")
+        self.assertEqual(shot.pixel(left + 60, top + 2), SKY, "beside the glyph")
         return shot
 
     def run_pass(self, touches, name):
@@ -114,31 +81,31 @@ class CalibrationCase(unittest.TestCase):
         for index, (code, (rx, ry)) in enumerate(touches):
             shot = self.wait_target(code, f"{name}_target{index + 1}_{code}")
             if previous is not None:
-                self.assertEqual(pixel(shot, *CENTRES[previous]), SKY, f"target {previous} still shown")
-            session.ctl("touch", rx, ry)
+                self.assertEqual(shot.pixel(*CENTRES[previous]), SKY, f"target {previous} still shown")
+            self.session.ctl("touch", rx, ry)
             previous = code
 
     def confirmation(self, name):
-        dialog = session.wait_window(DIALOG, CONFIRM_CAPTION)
-        texts = {control_id: text for control_id, _, text, _ in session.children(dialog)}
+        dialog = self.session.wait_window(DIALOG, CONFIRM_CAPTION)
+        texts = {control_id: text for control_id, _, text, _ in self.session.children(dialog)}
         self.assertEqual(texts.get(1001), CONFIRM_TEXT)
         self.assertEqual(texts.get(1), "确定")
         self.assertEqual(texts.get(2), "取消")
-        shot = session.screenshot(name)
+        shot = self.session.screenshot(name)
         # No target is left on screen behind the question.
         for code, centre in CENTRES.items():
             if code != 64:  # the inner-near target sits on the instruction line
-                self.assertEqual(pixel(shot, *centre), SKY, f"target {code} behind the question")
+                self.assertEqual(shot.pixel(*centre), SKY, f"target {code} behind the question")
         return dialog
 
     def confirm_and_check_store(self, record, name):
         dialog = self.confirmation(name)
         self.assertEqual(self.stored(), {}, "stored before the answer")
-        session.auto("click", dialog, 1)
+        self.session.auto("click", dialog, 1)
         self.assertEqual(self.program.wait(30), 0)
         stored = self.stored()
         self.assertEqual(stored, {n: record[STORED_FIELD[n]] for n in STORED_ORDER})
-        self.assertEqual(session.ctl("calibration")[0], " ".join(map(str, record)),
+        self.assertEqual(self.session.ctl("calibration")[0], " ".join(map(str, record)),
                          "the driver keeps the confirmed trial")
         self.assertNotIn(RELOAD, [line.split()[0] for line in self.requests()])
 
@@ -151,13 +118,13 @@ class ControllerLayout(CalibrationCase):
 
     def test_whole_calibration_loads_linearity_and_stores_on_ok(self):
         self.run_pass(CONTROLLER_PASS, "controller")
-        dialog = session.wait_window(DIALOG, CONFIRM_CAPTION)
+        dialog = self.session.wait_window(DIALOG, CONFIRM_CAPTION)
         self.assertEqual(self.trial_records(), [record_bytes(CONTROLLER_RECORD)])
         requests = self.requests()
         applied = next(i for i, line in enumerate(requests) if line.startswith(SET_CALIBRATION))
         frames = [line[len(CONTROLLER) + 1:] for line in requests[applied:] if line.startswith(CONTROLLER)]
         self.assertTrue(frames[0].startswith(SP_FRAME), frames)
-        self.assertEqual(session.ctl("linearity"), ["2992 3072"])
+        self.assertEqual(self.session.ctl("linearity"), ["2992 3072"])
         self.assertTrue(frames[-1].startswith(ET0_FRAME), "the controller leaves calibration mode")
         self.assertIsNotNone(dialog)
         self.confirm_and_check_store(CONTROLLER_RECORD, "controller_question")
@@ -167,7 +134,7 @@ class ControllerLayout(CalibrationCase):
 
     def test_escape_while_a_target_shows_leaves_with_the_stored_calibration(self):
         self.wait_target(16, "escape_first_target")
-        session.auto("key", self.window, VK_ESCAPE, "up")
+        self.session.auto("key", self.window, VK_ESCAPE, "up")
         self.assertEqual(self.program.wait(30), 0)
         codes = [line.split()[0] for line in self.requests()]
         et0 = [i for i, line in enumerate(self.requests()) if line.startswith(f"{CONTROLLER} {ET0_FRAME}")]
@@ -175,7 +142,7 @@ class ControllerLayout(CalibrationCase):
         self.assertIn(RELOAD, codes[et0[0]:])
         self.assertNotIn(SET_CALIBRATION, codes)
         self.assertEqual(self.stored(), {})
-        self.assertEqual(session.ctl("calibration")[0].split()[:4], ["892", "520", "1114", "812"])
+        self.assertEqual(self.session.ctl("calibration")[0].split()[:4], ["892", "520", "1114", "812"])
 
 
 class CornerLayout(CalibrationCase):
@@ -184,7 +151,7 @@ class CornerLayout(CalibrationCase):
     def test_whole_calibration_in_the_corner_layout(self):
         self.run_pass(CORNER_PASS, "corner")
         # The trial is applied before the question shows; the last touch alone does not mean it has been.
-        session.wait_window(DIALOG, CONFIRM_CAPTION)
+        self.session.wait_window(DIALOG, CONFIRM_CAPTION)
         self.assertEqual(self.trial_records(), [record_bytes(CORNER_RECORD)])
         self.assertFalse([line for line in self.requests() if line.startswith(CONTROLLER) and "53 50" in line],
                          "no linearity values without a controller that answers")
@@ -193,21 +160,21 @@ class CornerLayout(CalibrationCase):
     def test_cancel_withdraws_the_trial_and_starts_a_new_pass(self):
         self.run_pass(CORNER_PASS, "cancel_first")
         dialog = self.confirmation("cancel_question")
-        session.ctl("log", "--clear")
-        session.auto("click", dialog, 2)
+        self.session.ctl("log", "--clear")
+        self.session.auto("click", dialog, 2)
         # A new pass: the withdrawal, then the first target again.
         self.wait_target(16, "cancel_second_pass")
         codes = [line.split()[0] for line in self.requests()]
         self.assertIn(RELOAD, codes)
         self.assertLess(codes.index(RELOAD), codes.index(ARM))
-        self.assertEqual(session.ctl("calibration")[0].split()[:4], ["892", "520", "1114", "812"],
+        self.assertEqual(self.session.ctl("calibration")[0].split()[:4], ["892", "520", "1114", "812"],
                          "the trial was withdrawn")
         self.assertEqual(self.stored(), {})
         # The second pass on a panel with swapped axes is stored as such.
         self.run_pass(SWAPPED_PASS, "cancel_swapped")
         self.confirmation("cancel_second_question")
-        dialog = session.wait_window(DIALOG, CONFIRM_CAPTION)
-        session.auto("click", dialog, 1)
+        dialog = self.session.wait_window(DIALOG, CONFIRM_CAPTION)
+        self.session.auto("click", dialog, 1)
         self.assertEqual(self.program.wait(30), 0)
         stored = self.stored()
         self.assertEqual(stored["Rotate"], 90)
@@ -215,5 +182,4 @@ class CornerLayout(CalibrationCase):
 
 
 if __name__ == "__main__":
-    harness.skip_if_unavailable()
-    unittest.main(verbosity=2)
+    harness.main()

@@ -2,17 +2,13 @@
 and restore it, a half-display area with its targets and stretched background, and the confirmation
 question's keyboard and close box."""
 
-import subprocess
 import sys
-import time
-import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
 from harness import CALIBRATOR_CLASS as CLASS, CALIBRATOR_TITLE as TITLE  # noqa: E402
-from harness import CONFIRM_CAPTION, DIALOG, ORANGE, PARAMETERS_KEY, SKY, TEXT, WHITE, YELLOW, pixel  # noqa: E402
-VK_RETURN = 13
+from harness import CONFIRM_CAPTION, DIALOG, ORANGE, PARAMETERS_KEY, SKY, TEXT, VK_RETURN, WHITE, YELLOW  # noqa: E402
 
 RELOAD = harness.request("RELOAD_SETTINGS")
 ARM = harness.request("ARM_SAMPLE")
@@ -22,31 +18,6 @@ SCREEN = (1024, 768)
 # Touches of an upright panel in the controller layout (targets 16, 64, 128, 32).
 CONTROLLER_TOUCHES = [(1000, 900), (1480, 1400), (2520, 2400), (3000, 2900)]
 CONTROLLER_ORDER = [16, 64, 128, 32]
-
-session = None
-
-
-def setUpModule():
-    global session
-    session = harness.start_session()
-
-
-def tearDownModule():
-    if session:
-        try:
-            session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
-        finally:
-            session.stop()
-
-
-def region(path, left, top, width, height):
-    """The pixels of a rectangle of a screenshot, row by row, as (r, g, b) tuples."""
-    result = subprocess.run(["convert", str(path), "-crop", f"{width}x{height}+{left}+{top}", "+repage",
-                             "-depth", "8", "rgb:-"], stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
-    data = result.stdout
-    if result.returncode != 0 or len(data) != width * height * 3:
-        raise harness.HarnessError(f"no {width}x{height} region at {left},{top} of {path}: {result.stderr!r}")
-    return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)] for y in range(height)]
 
 
 def text_pixels(rows, left=0, top=0):
@@ -73,50 +44,34 @@ def targets(area):
     return {code: (left + x, top + y) for code, (x, y) in centres.items()}
 
 
-class ScreenCase(unittest.TestCase):
+class ScreenCase(harness.SessionCase):
     screen_position = 16
 
-    @classmethod
-    def setUpClass(cls):
-        session.set_dword(PARAMETERS_KEY, "ScreenPost", cls.screen_position)
-        session.restart_wine()  # the driver reads the screen position when it loads
-
     def setUp(self):
-        # A driver key with no calibration in it.
-        session.delete_key(PARAMETERS_KEY)
-        session.set_dword(PARAMETERS_KEY, "ScreenPost", self.screen_position)
-        session.ctl("controller", "answering")
-        session.ctl("log", "--clear")
-        self.program = session.launch("brennick.exe")
-        self.window = session.wait_window(CLASS, TITLE, 20000)
-        self.area = session.info(self.window)["rect"]
+        # A driver key with no calibration in it, read afresh by the driver.
+        self.session.delete_key(PARAMETERS_KEY)
+        self.session.set_dword(PARAMETERS_KEY, "ScreenPost", self.screen_position)
+        for setting in (("reload",), ("controller", "answering"), ("log", "--clear")):
+            self.session.ctl(*setting)
+        self.program = self.session.launch("brennick.exe")
+        self.window = self.session.wait_window(CLASS, TITLE, 20000)
+        self.area = self.session.info(self.window)["rect"]
         self.centres = targets(self.area)
-
-    def tearDown(self):
-        for program in session.programs:
-            program.kill()
-        session.programs.clear()
 
     def wait_target(self, code, name, timeout=25):
         """Waits for the glyph of the target; checks its drawing around the centre; returns the screenshot."""
         x, y = self.centres[code]
-        deadline = time.monotonic() + timeout
-        while True:
-            shot = session.screenshot(name)
-            if pixel(shot, x, y) == YELLOW:
-                break
-            if time.monotonic() > deadline:
-                self.fail(f"target {code} did not appear at {x},{y}")
-            time.sleep(0.2)
+        shot = harness.wait_until(lambda: self.session.screenshot(name), timeout, f"target {code} at {x},{y}",
+                                  done=lambda shot: shot.pixel(x, y) == YELLOW)
         left, top = x - 27, y - 27
-        self.assertEqual(pixel(shot, left + 5, top + 27), ORANGE, f"target {code}: left tick")
-        self.assertEqual(pixel(shot, left + 27, top + 5), ORANGE, f"target {code}: top tick")
-        self.assertEqual(pixel(shot, left + 39, top + 39), WHITE, f"target {code}: outer disc")
-        self.assertEqual(pixel(shot, left + 2, top + 2), SKY, f"target {code}: the glyph's corner")
+        self.assertEqual(shot.pixel(left + 5, top + 27), ORANGE, f"target {code}: left tick")
+        self.assertEqual(shot.pixel(left + 27, top + 5), ORANGE, f"target {code}: top tick")
+        self.assertEqual(shot.pixel(left + 39, top + 39), WHITE, f"target {code}: outer disc")
+        self.assertEqual(shot.pixel(left + 2, top + 2), SKY, f"target {code}: the glyph's corner")
         return shot
 
     def requests(self):
-        return [line for line in session.ctl("log") if not line.startswith(READ)]
+        return [line for line in self.session.ctl("log") if not line.startswith(READ)]
 
     def instruction_rows(self):
         """Top and bottom rows of the band the instruction line may take: from 3/8 of the area's height."""
@@ -135,32 +90,32 @@ class InstructionLine(ScreenCase):
         first = self.wait_target(16, "screen_instruction_first")
         # Everything from just above the band to its end, across the whole width.
         above = 8
-        rows = region(first, 0, band_top - above, SCREEN[0], band_bottom - band_top + above)
+        rows = first.region(0, band_top - above, SCREEN[0], band_bottom - band_top + above)
         line = text_pixels(rows, 0, band_top - above)
         self.assertGreater(len(line), 200, "the instruction line is drawn in RGB(32, 32, 255)")
         self.assertGreaterEqual(min(y for _, y in line), band_top, "the line starts at 3/8 of the height")
         self.assertLess(max(y for _, y in line), band_top + 20, "one line of a 16-unit font")
         self.assertIn(centring_error(line, 0, SCREEN[0]), range(0, 17), "centred in the width")
         # Nothing else on the screen has that colour.
-        whole = text_pixels(region(first, 0, 0, SCREEN[0], SCREEN[1]))
+        whole = text_pixels(first.region(0, 0, SCREEN[0], SCREEN[1]))
         self.assertEqual(whole, line)
 
         # The inner-near target sits on the line: its 54 x 54 block hides the text it covers.
-        session.ctl("touch", *CONTROLLER_TOUCHES[0])
+        self.session.ctl("touch", *CONTROLLER_TOUCHES[0])
         x, y = self.centres[64]
         covered = self.wait_target(64, "screen_instruction_covered")
-        block = text_pixels(region(covered, x - 27, y - 27, 54, 54), x - 27, y - 27)
+        block = text_pixels(covered.region(x - 27, y - 27, 54, 54), x - 27, y - 27)
         self.assertEqual(block, set(), "no text inside the glyph's block")
         under = {(px, py) for px, py in line if x - 27 <= px < x + 27 and y - 27 <= py < y + 27}
         self.assertTrue(under, "the block does cover part of the line")
-        outside = text_pixels(region(covered, 0, band_top - above, SCREEN[0], band_bottom - band_top + above),
+        outside = text_pixels(covered.region(0, band_top - above, SCREEN[0], band_bottom - band_top + above),
                               0, band_top - above)
         self.assertEqual(outside, line - under, "the rest of the line stays")
 
         # The next target restores the whole line.
-        session.ctl("touch", *CONTROLLER_TOUCHES[1])
+        self.session.ctl("touch", *CONTROLLER_TOUCHES[1])
         restored = self.wait_target(128, "screen_instruction_restored")
-        self.assertEqual(text_pixels(region(restored, 0, band_top - above, SCREEN[0], band_bottom - band_top + above),
+        self.assertEqual(text_pixels(restored.region(0, band_top - above, SCREEN[0], band_bottom - band_top + above),
                                      0, band_top - above), line)
 
 
@@ -173,14 +128,14 @@ class HalfAreaChecks(ScreenCase):
         first = self.wait_target(16, f"{name}_first")
         # The background fills exactly the area: its corners are light blue, just outside is not ours.
         for x, y in ((left, top), (right - 1, top), (left, bottom - 1), (right - 1, bottom - 1)):
-            self.assertEqual(pixel(first, x, y), SKY, f"area corner {x},{y}")
+            self.assertEqual(first.pixel(x, y), SKY, f"area corner {x},{y}")
         if right < SCREEN[0]:
-            self.assertNotEqual(pixel(first, right + 1, (top + bottom) // 2), SKY, "right of the area")
+            self.assertNotEqual(first.pixel(right + 1, (top + bottom) // 2), SKY, "right of the area")
         if top > 0:
-            self.assertNotEqual(pixel(first, (left + right) // 2, top - 2), SKY, "above the area")
+            self.assertNotEqual(first.pixel((left + right) // 2, top - 2), SKY, "above the area")
         # The instruction line follows the area: 3/8 of its height, centred in its width.
         band_top, band_bottom = self.instruction_rows()
-        line = text_pixels(region(first, left, band_top - 8, right - left, band_bottom - band_top + 8),
+        line = text_pixels(first.region(left, band_top - 8, right - left, band_bottom - band_top + 8),
                            left, band_top - 8)
         self.assertTrue(line, "the instruction line is inside the area")
         self.assertGreaterEqual(min(y for _, y in line), band_top)
@@ -189,13 +144,13 @@ class HalfAreaChecks(ScreenCase):
         # Each target at its quarter of the area, alone on the screen.
         previous = 16
         for index, (code, touch) in enumerate(zip(CONTROLLER_ORDER[1:], CONTROLLER_TOUCHES)):
-            session.ctl("touch", *touch)
+            self.session.ctl("touch", *touch)
             shot = self.wait_target(code, f"{name}_target{index + 2}_{code}")
-            self.assertEqual(pixel(shot, *self.centres[previous]), SKY, f"target {previous} still shown")
+            self.assertEqual(shot.pixel(*self.centres[previous]), SKY, f"target {previous} still shown")
             previous = code
-        session.ctl("touch", *CONTROLLER_TOUCHES[3])
-        dialog = session.wait_window(DIALOG, CONFIRM_CAPTION, 15000)
-        session.auto("click", dialog, 2)
+        self.session.ctl("touch", *CONTROLLER_TOUCHES[3])
+        dialog = self.session.wait_window(DIALOG, CONFIRM_CAPTION, 15000)
+        self.session.auto("click", dialog, 2)
         self.wait_target(16, f"{name}_second_pass")
 
 
@@ -223,23 +178,23 @@ class ConfirmationKeys(ScreenCase):
     def run_pass(self, name):
         for index, (code, touch) in enumerate(zip(CONTROLLER_ORDER, CONTROLLER_TOUCHES)):
             self.wait_target(code, f"{name}_target{index + 1}")
-            session.ctl("touch", *touch)
-        return session.wait_window(DIALOG, CONFIRM_CAPTION, 15000)
+            self.session.ctl("touch", *touch)
+        return self.session.wait_window(DIALOG, CONFIRM_CAPTION, 15000)
 
     def stored(self):
-        code, out, _ = session.run_windows("reg", "query", PARAMETERS_KEY, "/v", "Xc")
-        return out if code == 0 else None
+        return self.session.value(PARAMETERS_KEY, "Xc")
 
     def test_enter_confirms_because_ok_is_the_default_button(self):
         dialog = self.run_pass("screen_enter")
-        session.auto("key", dialog, VK_RETURN)
+        # The dialog ends as the key goes down: a key-up posted after that would find no window.
+        self.session.auto("key", dialog, VK_RETURN, "down")
         self.assertEqual(self.program.wait(15), 0)
         self.assertIsNotNone(self.stored(), "Enter stored the calibration")
 
     def test_close_box_counts_as_cancel(self):
         dialog = self.run_pass("screen_close_box")
-        session.ctl("log", "--clear")
-        session.auto("close", dialog, "box")
+        self.session.ctl("log", "--clear")
+        self.session.auto("close", dialog, "box")
         self.wait_target(16, "screen_close_box_next_pass")
         codes = [line.split()[0] for line in self.requests()]
         self.assertIn(RELOAD, codes, "the trial is withdrawn")
@@ -249,5 +204,4 @@ class ConfirmationKeys(ScreenCase):
 
 
 if __name__ == "__main__":
-    harness.skip_if_unavailable()
-    unittest.main(verbosity=2)
+    harness.main()

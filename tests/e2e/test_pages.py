@@ -6,13 +6,12 @@ import ctypes
 import os
 import struct
 import sys
-import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-import panel_session  # noqa: E402
-from panel_session import IDCANCEL, IDOK, MOUSE_KEY, PARAMETERS_KEY, PanelCase, serial_ports  # noqa: E402
+from harness import IDCANCEL, IDOK, MOUSE_KEY, PARAMETERS_KEY  # noqa: E402
+from panel_case import RELOAD_REQUEST, PanelCase, serial_ports  # noqa: E402
 
 BEEP_TAB, MOUSE_TAB, PORT_TAB, SCREEN_TAB = (harness.TABS.index(tab)
                                             for tab in ("响声设定", "鼠标模式", "串口选择", "屏幕安装位置"))
@@ -48,17 +47,6 @@ RESOLUTIONS = ["640×480", "800×600", "1024×768", "1152×864", "1280×768", "1
 STORED = {"BeepMode": 1, "BeepFreq1": 2000, "BeepTime1": 100, "BeepFreq2": 2000, "BeepTime2": 100,
           "MouseMode": 1, "RBNDelay": 96, "Port": 3, "ScreenPost": 37}
 STORED_MOUSE = {"DoubleClickSpeed": "700", "DoubleClickHeight": "4", "DoubleClickWidth": "4"}
-
-session = None
-
-
-def setUpModule():
-    global session
-    session = panel_session.start()
-
-
-def tearDownModule():
-    panel_session.stop()
 
 
 def dwords(*values):
@@ -103,142 +91,133 @@ class OpenWatch:
 class PageCase(PanelCase):
     def setUp(self):
         super().setUp()
-        for name, value in STORED.items():
-            session.set_dword(PARAMETERS_KEY, name, value)
-        for name, value in STORED_MOUSE.items():
-            self.set_sz(MOUSE_KEY, name, value)
-        session.ctl("reload")
-        session.ctl("log", "--clear")
-
-    def tearDown(self):
-        super().tearDown()
-        # Other files expect the driver over the whole desktop and on no port.
-        session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
-        session.set_dword(PARAMETERS_KEY, "Port", 0)
-        session.ctl("reload")
+        self.session.set_values(PARAMETERS_KEY, STORED)
+        self.session.set_values(MOUSE_KEY, STORED_MOUSE)
+        self.session.ctl("reload")
+        self.session.ctl("log", "--clear")
 
     def open_page(self, tab):
         """A fresh panel with tab shown; returns (program, panel, page)."""
         program, _ = self.open_panel()
         panel = self.wait_panel()
-        return program, panel, session.auto("page", panel, tab)[0]
+        return program, panel, self.session.auto("page", panel, tab)[0]
 
     def state(self, page, control):
-        return dict(line.split(" ", 1) for line in session.auto("state", page, control))
+        return dict(line.split(" ", 1) for line in self.session.auto("state", page, control))
 
     def text(self, page, control):
-        return session.auto("text", page, control)[0]
+        return self.session.auto("text", page, control)[0]
 
     def labels(self, page, first, second):
         return self.text(page, first), self.text(page, second)
 
     def beep_test(self, page):
         """Presses the test button; the driver's requests of the test."""
-        session.ctl("log", "--clear")
-        session.auto("click", page, BEEP_TEST)
-        self.wait_for(lambda: len(session.ctl("log")), 4, "the test's requests")
-        return session.ctl("log")
+        self.session.ctl("log", "--clear")
+        self.session.auto("click", page, BEEP_TEST)
+        harness.wait_until(lambda: len(self.session.ctl("log")), 20, "the test's requests", expected=4)
+        return self.session.ctl("log")
 
     def stored(self):
-        return ({name: self.query(PARAMETERS_KEY, name) for name in STORED},
-                {name: self.query(MOUSE_KEY, name) for name in STORED_MOUSE})
+        return ({name: self.session.value(PARAMETERS_KEY, name) for name in STORED},
+                {name: self.session.value(MOUSE_KEY, name) for name in STORED_MOUSE})
 
 
 class MouseModePage(PageCase):
     def test_sliders_rewrite_both_labels_lists_choose_and_ok_stores(self):
         program, panel, page = self.open_page(MOUSE_TAB)
-        self.assertEqual(session.auto("items", page, MOUSE_MODE), MOUSE_MODES)
-        self.assertEqual(session.auto("items", page, RIGHT_DELAY), DELAYS)
+        self.assertEqual(self.session.auto("items", page, MOUSE_MODE), MOUSE_MODES)
+        self.assertEqual(self.session.auto("items", page, RIGHT_DELAY), DELAYS)
         self.assertEqual(self.state(page, MOUSE_MODE)["selected"], "1")
         self.assertEqual(self.state(page, RIGHT_DELAY)["selected"], "2")
         # An area below the slider's range shows at its bound, while the label keeps the stored number.
         self.assertEqual((self.state(page, CLICK_AREA)["pos"], self.state(page, CLICK_SPEED)["pos"]), ("20", "700"))
         self.assertEqual(self.labels(page, CLICK_AREA_TEXT, CLICK_SPEED_TEXT), ("4", "700"))
         # A mode change captures the area as 20, but only a scroll rewrites the label.
-        session.auto("pick", page, MOUSE_MODE, 3)
+        self.session.auto("pick", page, MOUSE_MODE, 3)
         self.assertEqual(self.labels(page, CLICK_AREA_TEXT, CLICK_SPEED_TEXT), ("4", "700"))
-        self.assertEqual(session.auto("slider", page, CLICK_SPEED, 450), ["450"])
+        self.assertEqual(self.session.auto("slider", page, CLICK_SPEED, 450), ["450"])
         self.assertEqual(self.labels(page, CLICK_AREA_TEXT, CLICK_SPEED_TEXT), ("20", "450"))
-        self.assertEqual(session.auto("slider", page, CLICK_AREA, 150), ["150"])
+        self.assertEqual(self.session.auto("slider", page, CLICK_AREA, 150), ["150"])
         self.assertEqual(self.labels(page, CLICK_AREA_TEXT, CLICK_SPEED_TEXT), ("150", "450"))
-        session.auto("pick", page, RIGHT_DELAY, 4)
-        session.screenshot("pages_mouse_mode")
+        self.session.auto("pick", page, RIGHT_DELAY, 4)
+        self.session.screenshot("pages_mouse_mode")
         self.close_panel(panel, program, IDOK)
         parameters, mouse = self.stored()
         self.assertEqual((parameters["MouseMode"], parameters["RBNDelay"]), (3, 490))
         self.assertEqual(mouse, {"DoubleClickSpeed": "450", "DoubleClickHeight": "150", "DoubleClickWidth": "150"})
-        self.assertEqual(session.auto("doubleclicktime"), ["450"])
+        self.assertEqual(self.session.auto("doubleclicktime"), ["450"])
 
 
 class BeepPage(PageCase):
     def test_sliders_and_mode_feed_the_test_which_leaves_the_driver_as_it_was(self):
-        before = session.ctl("beep")
+        before = self.session.ctl("beep")
         self.assertEqual(before, ["1 2000 100 0 0"])
         program, panel, page = self.open_page(BEEP_TAB)
-        self.assertEqual(session.auto("items", page, BEEP_MODE), BEEP_MODES)
+        self.assertEqual(self.session.auto("items", page, BEEP_MODE), BEEP_MODES)
         self.assertEqual(self.state(page, BEEP_MODE)["selected"], "1")
         self.assertEqual((self.state(page, BEEP_FREQUENCY)["pos"], self.state(page, BEEP_DURATION)["pos"]),
                          ("2000", "100"))
         self.assertEqual(self.labels(page, BEEP_FREQUENCY_TEXT, BEEP_DURATION_TEXT), ("2000", "100"))
-        session.auto("slider", page, BEEP_FREQUENCY, 3000)
+        self.session.auto("slider", page, BEEP_FREQUENCY, 3000)
         self.assertEqual(self.labels(page, BEEP_FREQUENCY_TEXT, BEEP_DURATION_TEXT), ("3000", "100"))
-        session.auto("slider", page, BEEP_DURATION, 250)
+        self.session.auto("slider", page, BEEP_DURATION, 250)
         self.assertEqual(self.labels(page, BEEP_FREQUENCY_TEXT, BEEP_DURATION_TEXT), ("3000", "250"))
-        session.auto("pick", page, BEEP_MODE, 2)
+        self.session.auto("pick", page, BEEP_MODE, 2)
 
         saved = dwords(1, 2000, 100, 0, 0)
         self.assertEqual(self.beep_test(page), [GET_BEEP, f"{SET_BEEP} {dwords(2, 3000, 250, 3000, 250)}", TEST_BEEP,
                                                 f"{SET_BEEP} {saved}"])
-        self.assertEqual(session.ctl("beep"), before)
+        self.assertEqual(self.session.ctl("beep"), before)
         # "No sound" is sent as it is.
-        session.auto("pick", page, BEEP_MODE, 0)
+        self.session.auto("pick", page, BEEP_MODE, 0)
         self.assertEqual(self.beep_test(page)[1], f"{SET_BEEP} {dwords(0, 3000, 250, 3000, 250)}")
-        self.assertEqual(session.ctl("beep"), before)
+        self.assertEqual(self.session.ctl("beep"), before)
         self.assertEqual(self.state(page, BEEP_TEST)["enabled"], "1")
-        session.screenshot("pages_beep")
+        self.session.screenshot("pages_beep")
 
         self.close_panel(panel, program, IDOK)
         parameters, _ = self.stored()
         self.assertEqual([parameters[name] for name in ("BeepMode", "BeepFreq1", "BeepTime1", "BeepFreq2", "BeepTime2")],
                          [0, 3000, 250, 3000, 250])
-        self.assertEqual(session.ctl("beep"), ["0 3000 250 0 0"], "the driver after the panel's reload")
+        self.assertEqual(self.session.ctl("beep"), ["0 3000 250 0 0"], "the driver after the panel's reload")
 
 
 class SerialPortPage(PageCase):
     def test_ports_that_open_and_the_drivers_own_are_listed_and_a_choice_is_stored(self):
         # Ports are files here, so that their opens can be watched. COM3, the driver's, would open too; another
         # program holds COM7 while the tab is first shown.
-        folder = harness.OUT / "ports"
+        folder = self.session.config.out / "ports"
         folder.mkdir(exist_ok=True)
         present = {n: folder / f"com{n}" for n in (1, 3, 5, 7, 10)}
         for path in present.values():
             path.touch()
-        with serial_ports(present), OpenWatch([present[1], present[3]]) as opened:
-            holder = session.launch("tavrexauto.exe", "hold", r"\\.\COM7", 120000)
+        with serial_ports(self.session, present), OpenWatch([present[1], present[3]]) as opened:
+            holder = self.session.launch("tavrexauto.exe", "hold", r"\\.\COM7", 120000)
             self.assertEqual(holder.process.stdout.readline().strip(), b"held")
             program, panel, page = self.open_page(PORT_TAB)
             holder.kill()
-            self.assertEqual(session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM5", "COM10"])
+            self.assertEqual(self.session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM5", "COM10"])
             self.assertEqual(self.state(page, PORT_LIST)["selected"], "1")
             self.assertEqual(opened(), {present[1]}, "the driver's port was opened, or the probe is not seen")
             self.assertIn(GET_PORT, self.requests())
-            session.auto("pick", page, PORT_LIST, 3)
-            session.screenshot("pages_serial_port")
+            self.session.auto("pick", page, PORT_LIST, 3)
+            self.session.screenshot("pages_serial_port")
             self.close_panel(panel, program, IDOK)
-        self.assertEqual(self.query(PARAMETERS_KEY, "Port"), 10)
+        self.assertEqual(self.session.value(PARAMETERS_KEY, "Port"), 10)
 
     def test_no_port_at_all_leaves_the_list_empty_and_the_stored_port_as_it_was(self):
         # The driver reports no port, and none opens: the stored one may just be unplugged right now.
         for stored, after in ((3, 3), (12, 0)):
-            session.set_dword(PARAMETERS_KEY, "Port", 0)
-            session.ctl("reload")
-            session.set_dword(PARAMETERS_KEY, "Port", stored)
-            with serial_ports({}):
+            self.session.set_dword(PARAMETERS_KEY, "Port", 0)
+            self.session.ctl("reload")
+            self.session.set_dword(PARAMETERS_KEY, "Port", stored)
+            with serial_ports(self.session, {}):
                 program, panel, page = self.open_page(PORT_TAB)
-                self.assertEqual(session.auto("items", page, PORT_LIST), [])
+                self.assertEqual(self.session.auto("items", page, PORT_LIST), [])
                 self.assertEqual(self.state(page, PORT_LIST)["selected"], "-1")
                 self.close_panel(panel, program, IDOK)
-            self.assertEqual(self.query(PARAMETERS_KEY, "Port"), after)
+            self.assertEqual(self.session.value(PARAMETERS_KEY, "Port"), after)
 
 
 class ScreenPositionPage(PageCase):
@@ -255,56 +234,57 @@ class ScreenPositionPage(PageCase):
         self.assertEqual(checked(), [ON_PRIMARY])
         self.assertEqual(lists(), [("1", "0"), ("0", "0")])
         for res in (PRIMARY_RES, SECONDARY_RES):
-            self.assertEqual(session.auto("items", page, res), RESOLUTIONS)
+            self.assertEqual(self.session.auto("items", page, res), RESOLUTIONS)
             self.assertEqual(self.state(page, res)["selected"], "0")
-        session.auto("click", page, ON_SECONDARY)
-        self.wait_for(checked, [ON_SECONDARY], "after a click on the secondary display")
+        self.session.auto("click", page, ON_SECONDARY)
+        harness.wait_until(checked, 20, "the checked button after a click on the secondary display",
+                           expected=[ON_SECONDARY])
         self.assertEqual(lists(), [("0", "0"), ("1", "0")])
-        session.auto("click", page, SPAN_LEFT)
-        self.wait_for(checked, [SPAN_LEFT], "after a click on the left half")
+        self.session.auto("click", page, SPAN_LEFT)
+        harness.wait_until(checked, 20, "the checked button after a click on the left half", expected=[SPAN_LEFT])
         self.assertEqual(lists(), [("0", "0"), ("0", "0")])
-        session.screenshot("pages_screen_position")
+        self.session.screenshot("pages_screen_position")
         self.close_panel(panel, program, IDOK)
-        self.assertEqual(self.query(PARAMETERS_KEY, "ScreenPost"), 17)
+        self.assertEqual(self.session.value(PARAMETERS_KEY, "ScreenPost"), 17)
 
 
 class CancelAfterChanges(PageCase):
     def test_cancel_after_changing_every_page_stores_nothing_and_the_beep_test_leaves_no_trace(self):
         before = self.stored()
-        beep = session.ctl("beep")
-        clicks = session.auto("doubleclicktime")
-        with serial_ports({1: "/dev/null", 4: "/dev/null"}):
+        beep = self.session.ctl("beep")
+        clicks = self.session.auto("doubleclicktime")
+        with serial_ports(self.session, {1: "/dev/null", 4: "/dev/null"}):
             program, panel, page = self.open_page(BEEP_TAB)
-            session.auto("slider", page, BEEP_FREQUENCY, 4500)
-            session.auto("pick", page, BEEP_MODE, 0)
+            self.session.auto("slider", page, BEEP_FREQUENCY, 4500)
+            self.session.auto("pick", page, BEEP_MODE, 0)
             self.beep_test(page)
-            page = session.auto("page", panel, MOUSE_TAB)[0]
-            session.auto("slider", page, CLICK_SPEED, 300)
-            session.auto("pick", page, RIGHT_DELAY, 0)
-            page = session.auto("page", panel, PORT_TAB)[0]
-            self.assertEqual(session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM4"])
-            session.auto("pick", page, PORT_LIST, 2)
-            page = session.auto("page", panel, SCREEN_TAB)[0]
-            session.auto("click", page, SPAN_BOTTOM)
-            self.wait_for(lambda: self.state(page, SPAN_BOTTOM)["checked"], "1", "the bottom half")
-            session.screenshot("pages_before_cancel")
+            page = self.session.auto("page", panel, MOUSE_TAB)[0]
+            self.session.auto("slider", page, CLICK_SPEED, 300)
+            self.session.auto("pick", page, RIGHT_DELAY, 0)
+            page = self.session.auto("page", panel, PORT_TAB)[0]
+            self.assertEqual(self.session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM4"])
+            self.session.auto("pick", page, PORT_LIST, 2)
+            page = self.session.auto("page", panel, SCREEN_TAB)[0]
+            self.session.auto("click", page, SPAN_BOTTOM)
+            harness.wait_until(lambda: self.state(page, SPAN_BOTTOM)["checked"], 20, "the bottom half checked",
+                               expected="1")
+            self.session.screenshot("pages_before_cancel")
             self.close_panel(panel, program, IDCANCEL)
         self.assertEqual(self.stored(), before)
-        self.assertEqual(session.ctl("beep"), beep)
-        self.assertEqual(session.auto("doubleclicktime"), clicks)
+        self.assertEqual(self.session.ctl("beep"), beep)
+        self.assertEqual(self.session.auto("doubleclicktime"), clicks)
 
     def test_escape_and_the_close_box_end_the_panel_like_cancel(self):
         before = self.stored()
         for verb, what in (("key", 27), ("close", "box")):  # Escape, and the title bar's close box
-            session.ctl("log", "--clear")
+            self.session.ctl("log", "--clear")
             program, panel, page = self.open_page(MOUSE_TAB)
-            session.auto("slider", page, CLICK_SPEED, 300)
-            session.auto(verb, panel, what)
-            session.auto("gone", panel, 30000)
+            self.session.auto("slider", page, CLICK_SPEED, 300)
+            self.session.auto(verb, panel, what)
+            self.session.auto("gone", panel, 30000)
             self.finish(program)
-            self.assertEqual((self.stored(), self.requests()[-1]), (before, panel_session.RELOAD_REQUEST), verb)
+            self.assertEqual((self.stored(), self.requests()[-1]), (before, RELOAD_REQUEST), verb)
 
 
 if __name__ == "__main__":
-    harness.skip_if_unavailable()
-    unittest.main()
+    harness.main()

@@ -9,8 +9,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
 from harness import CALIBRATOR_CLASS as CLASS, CALIBRATOR_TITLE as TITLE  # noqa: E402
-from harness import DIALOG, PARAMETERS_KEY, SERVICE_KEY, request  # noqa: E402
-VK_ESCAPE = 27
+from harness import DIALOG, PARAMETERS_KEY, SERVICE_KEY, VK_ESCAPE, request  # noqa: E402
 
 NOT_INSTALLED = "驱动未安装，无法校正。"
 RESTART_AFTER_INSTALL = "驱动安装完成后，必须重启系统，才能成功加载驱动。多谢合作！"
@@ -32,77 +31,59 @@ WS_BORDER = 0x00800000
 WS_THICKFRAME = 0x00040000
 WS_EX_TOPMOST = 0x00000008
 
-session = None
 
-
-def setUpModule():
-    global session
-    session = harness.start_session()
-
-
-def tearDownModule():
-    if session:
-        session.stop()
-
-
-class StartupCase(unittest.TestCase):
-    def tearDown(self):
-        # A case that failed half-way must not leave a calibrator or a dialog to the next one.
-        for program in session.programs:
-            program.kill()
-        session.programs.clear()
+class StartupCase(harness.SessionCase):
+    def setUp(self):
+        for setting in (("controller", "answering"), ("state", "current"), ("version", "current"), ("log", "--clear")):
+            self.session.ctl(*setting)
 
     def launch(self):
-        return session.launch("brennick.exe")
+        return self.session.launch("brennick.exe")
 
     def assertExitsZero(self, program, timeout=30):
         self.assertEqual(program.wait(timeout), 0, f"{program.name} exit code")
 
     def assertPrompt(self, text, name):
         """The prompt dialog 104 with this text: caption, buttons, text control; OK ends it."""
-        dialog = session.wait_window(DIALOG, PROMPT_CAPTION)
-        controls = {control_id: (cls, txt) for control_id, cls, txt, _ in session.children(dialog)}
+        dialog = self.session.wait_window(DIALOG, PROMPT_CAPTION)
+        controls = {control_id: (cls, txt) for control_id, cls, txt, _ in self.session.children(dialog)}
         self.assertEqual(controls.get(1001, (None, None))[1], text)
         self.assertEqual(controls.get(1), ("Button", "确定"))
         self.assertEqual(controls.get(2), ("Button", "取消"))
-        session.screenshot(name)
+        self.session.screenshot(name)
         return dialog
 
     def assertMessageBox(self, text, name):
         """A message box without owner, with this text, caption "提示" and an OK button only."""
-        box = session.wait_window(DIALOG, BOX_CAPTION)
-        info = session.info(box)
+        box = self.session.wait_window(DIALOG, BOX_CAPTION)
+        info = self.session.info(box)
         self.assertEqual(info["title"], BOX_CAPTION)
         self.assertEqual(info["owner"], 0)
-        children = session.children(box)
+        children = self.session.children(box)
         self.assertIn(text, [txt for _, cls, txt, _ in children if cls == "Static"])
         buttons = [(control_id, txt) for control_id, cls, txt, _ in children if cls == "Button"]
         self.assertEqual(buttons, [(1, "确定")])
-        session.screenshot(name)
+        self.session.screenshot(name)
         return box
 
     def assertNoCalibrationWindow(self):
-        self.assertFalse(session.window_exists(CLASS, TITLE), "a calibration window is up")
+        self.assertFalse(self.session.window_exists(CLASS, TITLE), "a calibration window is up")
 
     def requests(self):
-        return session.ctl("log")
+        return self.session.ctl("log")
 
     def controller_frames(self, frame):
         return [line for line in self.requests() if line.startswith(f"{CONTROLLER_REQUEST} {frame}")]
 
     def wait_request(self, prefix, count=1, timeout=30):
         """Waits until the driver has received count requests whose log line starts so; returns those."""
-        deadline = time.monotonic() + timeout
-        while True:
-            lines = [line for line in self.requests() if line.startswith(prefix)]
-            if len(lines) >= count or time.monotonic() > deadline:
-                return lines
-            time.sleep(0.2)
+        return harness.wait_until(lambda: [line for line in self.requests() if line.startswith(prefix)], timeout,
+                                  f"{count} request(s) {prefix}", done=lambda lines: len(lines) >= count)
 
     def end_calibrator(self, program, window):
-        session.auto("key", window, VK_ESCAPE, "up")
+        self.session.auto("key", window, VK_ESCAPE, "up")
         self.assertExitsZero(program)
-        session.auto("gone", window, 5000)
+        self.session.auto("gone", window, 5000)
 
 
 class DriverNotLoaded(StartupCase):
@@ -110,60 +91,49 @@ class DriverNotLoaded(StartupCase):
 
     @classmethod
     def setUpClass(cls):
-        # A session without the driver, as after an installation that has not been followed by a restart.
-        session.restart_wine(driver=False)
-        if session.device_opens():
-            raise AssertionError("the driver is loaded although no one started it; its start type is automatic")
+        super().setUpClass()
+        cls.session.stop_driver()  # as after an installation that has not been followed by a restart
 
     @classmethod
     def tearDownClass(cls):
-        session.restart_wine(driver=True)
+        cls.session.start_driver()
+
+    def setUp(self):
+        pass  # the driver is not there to be set up
 
     def test_installed_but_not_loaded_asks_for_a_restart(self):
-        self.assertTrue(session.key_exists(PARAMETERS_KEY), "the installation left no Parameters key")
+        self.assertTrue(self.session.key_exists(PARAMETERS_KEY), "the installation left no Parameters key")
         program = self.launch()
         box = self.assertMessageBox(RESTART_AFTER_INSTALL, "startup_not_loaded")
         self.assertNoCalibrationWindow()
-        session.auto("click", box, 1)
+        self.session.auto("click", box, 1)
         self.assertExitsZero(program)
 
     def test_not_installed_prompts_and_any_button_ends_it(self):
-        saved = session.export_key(SERVICE_KEY, "tavrex_service.reg")
-        session.delete_key(SERVICE_KEY)
+        saved = self.session.export_key(SERVICE_KEY, "tavrex_service.reg")
+        self.session.delete_key(SERVICE_KEY)
         try:
             for button, shot in ((1, "startup_not_installed"), (2, "startup_not_installed_cancel")):
                 with self.subTest(button=button):
                     program = self.launch()
                     dialog = self.assertPrompt(NOT_INSTALLED, shot)
-                    self.assertEqual(session.info(dialog)["owner"], 0, "the prompt has an owner before any window")
+                    self.assertEqual(self.session.info(dialog)["owner"], 0, "the prompt has an owner before any window")
                     self.assertNoCalibrationWindow()
-                    session.auto("click", dialog, button)
+                    self.session.auto("click", dialog, button)
                     self.assertExitsZero(program)
         finally:
-            session.import_key(saved)
-        self.assertTrue(session.key_exists(PARAMETERS_KEY))
+            self.session.import_key(saved)
+        self.assertTrue(self.session.key_exists(PARAMETERS_KEY))
 
 
 class DriverLoaded(StartupCase):
-    def setUp(self):
-        session.ctl("controller", "answering")
-        session.ctl("state", "current")
-        session.ctl("version", "current")
-        session.ctl("log", "--clear")
-
-    def tearDown(self):
-        super().tearDown()
-        session.ctl("controller", "answering")
-        session.ctl("state", "current")
-        session.ctl("version", "current")
-
     def test_updated_driver_asks_for_a_restart_and_sends_nothing_more(self):
-        session.ctl("state", "updated")
-        session.ctl("log", "--clear")
+        self.session.ctl("state", "updated")
+        self.session.ctl("log", "--clear")
         program = self.launch()
         box = self.assertMessageBox(RESTART_AFTER_UPDATE, "startup_state_updated")
         self.assertNoCalibrationWindow()
-        session.auto("click", box, 1)
+        self.session.auto("click", box, 1)
         self.assertExitsZero(program)
         codes = [line.split()[0] for line in self.requests()]
         self.assertIn(STATE_REQUEST, codes)
@@ -171,42 +141,39 @@ class DriverLoaded(StartupCase):
         self.assertEqual(codes.count(STATE_REQUEST), 1)
 
     def test_old_driver_version_prompts(self):
-        session.ctl("version", "old")
+        self.session.ctl("version", "old")
         program = self.launch()
         dialog = self.assertPrompt(WRONG_VERSION, "startup_old_version")
         self.assertNoCalibrationWindow()
-        session.auto("click", dialog, 1)
+        self.session.auto("click", dialog, 1)
         self.assertExitsZero(program)
         self.assertEqual(self.controller_frames(""), [], "a controller command after the refusal")
 
     def test_second_instance_brings_the_first_to_the_front(self):
         first = self.launch()
-        window = session.wait_window(CLASS, TITLE)
+        window = self.session.wait_window(CLASS, TITLE)
         # Something else takes the foreground first, so that coming to the front is something that happens.
-        notepad = session.launch("C:\\windows\\notepad.exe")
-        editor = session.wait_window("Notepad", "*")
-        deadline = time.monotonic() + 10
-        while session.auto("foreground")[0] != editor and time.monotonic() < deadline:
-            time.sleep(0.1)
-        self.assertEqual(session.auto("foreground")[0], editor, "notepad did not take the foreground")
+        notepad = self.session.launch("C:\\windows\\notepad.exe")
+        editor = self.session.wait_window("Notepad", "*")
+        harness.wait_until(lambda: self.session.auto("foreground")[0], 10, "notepad in the foreground", editor)
 
         second = self.launch()
         self.assertExitsZero(second)
-        self.assertEqual(session.auto("foreground")[0], window)
-        windows = [line for line in session.auto("zorder") if f" {CLASS} " in line]
+        self.assertEqual(self.session.auto("foreground")[0], window)
+        windows = [line for line in self.session.auto("zorder") if f" {CLASS} " in line]
         self.assertEqual(len(windows), 1, windows)
-        self.assertFalse(session.window_exists(DIALOG, "*"), "the second instance said something")
-        session.screenshot("startup_second_instance")
+        self.assertFalse(self.session.window_exists(DIALOG, "*"), "the second instance said something")
+        self.session.screenshot("startup_second_instance")
         self.assertTrue(first.running())
         notepad.kill()
         self.end_calibrator(first, window)
 
     def test_silent_controller_still_opens_the_window_after_five_attempts(self):
-        session.ctl("controller", "silent")
-        session.ctl("log", "--clear")
+        self.session.ctl("controller", "silent")
+        self.session.ctl("log", "--clear")
         program = self.launch()
         started = time.monotonic()
-        window = session.wait_window(CLASS, TITLE)
+        window = self.session.wait_window(CLASS, TITLE)
         # Five attempts, each followed by 2000 + 50 ms: the fifth is sent no sooner than 4 x 2050 ms in.
         self.assertEqual(len(self.wait_request(f"{CONTROLLER_REQUEST} {ET3_FRAME}", 5)), 5)
         self.assertGreaterEqual(time.monotonic() - started, 4 * 2.05)
@@ -215,9 +182,9 @@ class DriverLoaded(StartupCase):
         self.assertTrue(program.running())
         self.assertEqual(len(self.controller_frames(ET3_FRAME)), 5, "more than five attempts")
         self.assertEqual(self.controller_frames(GP_FRAME), [], "GP sent although ET3 was never acknowledged")
-        info = session.info(window)
+        info = self.session.info(window)
         self.assertTrue(info["visible"])
-        session.screenshot("startup_silent_controller")
+        self.session.screenshot("startup_silent_controller")
         self.end_calibrator(program, window)
 
 
@@ -228,23 +195,21 @@ class CalibrationArea(StartupCase):
 
     @classmethod
     def setUpClass(cls):
-        monitors = session.monitors()
-        primary = [rect for _, rect, is_primary in monitors if is_primary]
-        cls.screen = primary[0]
+        super().setUpClass()
+        cls.screen = next(rect for _, rect, is_primary in cls.session.monitors() if is_primary)
 
     @classmethod
     def tearDownClass(cls):
-        session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
-        session.restart_wine()
+        cls.session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
+        cls.session.ctl("reload")
 
     def check_area(self, code, expected, name):
-        session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
-        session.restart_wine()
-        session.ctl("controller", "answering")
-        session.ctl("log", "--clear")
+        self.session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
+        self.session.ctl("reload")  # the driver reads the screen position from its key
+        self.session.ctl("log", "--clear")
         program = self.launch()
-        window = session.wait_window(CLASS, TITLE)
-        info = session.info(window)
+        window = self.session.wait_window(CLASS, TITLE)
+        info = self.session.info(window)
         self.assertEqual(info["class"], CLASS)
         self.assertEqual(info["title"], TITLE)
         self.assertEqual(info["rect"], expected)
@@ -258,7 +223,7 @@ class CalibrationArea(StartupCase):
         self.wait_request(f"{CONTROLLER_REQUEST} {GP_FRAME}")
         self.assertEqual(len(self.controller_frames(ET3_FRAME)), 1)
         self.assertEqual(len(self.controller_frames(GP_FRAME)), 1)
-        session.screenshot(name)
+        self.session.screenshot(name)
         self.end_calibrator(program, window)
 
     def test_code_16_covers_the_whole_screen(self):
@@ -273,26 +238,25 @@ class CalibrationArea(StartupCase):
 class TwoMonitors(StartupCase):
     """Codes 37 and 38 name the monitors DISPLAY1 and DISPLAY2 of a two-screen desktop."""
 
+    screens = 2
     monitors = None
 
     @classmethod
     def setUpClass(cls):
-        global session
-        session.stop()
-        session = harness.start_session(screens=2)
-        cls.monitors = {name: rect for name, rect, _ in session.monitors()}
+        super().setUpClass()
+        cls.monitors = {name: rect for name, rect, _ in cls.session.monitors()}
         if set(cls.monitors) != {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"}:
             raise unittest.SkipTest(f"Wine shows these monitors on two Xvfb screens: {cls.monitors}")
 
     def check_monitor(self, code, name, shot):
-        session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
-        session.restart_wine()
+        self.session.set_dword(PARAMETERS_KEY, "ScreenPost", code)
+        self.session.ctl("reload")
         program = self.launch()
-        window = session.wait_window(CLASS, TITLE)
-        info = session.info(window)
+        window = self.session.wait_window(CLASS, TITLE)
+        info = self.session.info(window)
         self.assertEqual(info["rect"], self.monitors[name])
         self.assertTrue(info["topmost"])
-        session.screenshot(shot)
+        self.session.screenshot(shot)
         self.end_calibrator(program, window)
 
     def test_code_37_covers_display1(self):
@@ -303,5 +267,4 @@ class TwoMonitors(StartupCase):
 
 
 if __name__ == "__main__":
-    harness.skip_if_unavailable()
-    unittest.main(verbosity=2)
+    harness.main()
