@@ -27,6 +27,14 @@ def parse_answers(text):
     return answers
 
 
+def client_area(info):
+    """A window's client area on the screen, from tavrexauto's info: the frame is as wide at the sides as below."""
+    left, top, right, bottom = info["rect"]
+    width, height = info["client"][2:]
+    border = (right - left - width) // 2
+    return left + border, bottom - border - height, right - border, bottom - border
+
+
 @contextlib.contextmanager
 def serial_ports(session, links):
     """dosdevices/com1..com10 linked as given (port number -> target), every other one to nothing; put back after.
