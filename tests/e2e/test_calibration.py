@@ -6,25 +6,19 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-from harness import CALIBRATOR_CLASS as CLASS, CALIBRATOR_TITLE as TITLE  # noqa: E402
-from harness import CONFIRM_CAPTION, DIALOG, ORANGE, PARAMETERS_KEY, SKY, VK_ESCAPE, WHITE, YELLOW  # noqa: E402
-from harness import request  # noqa: E402
+from calibrator_case import CONTROLLER_PASS, CalibratorCase  # noqa: E402
+from harness import CONFIRM_CAPTION, DIALOG, PARAMETERS_KEY, SKY, VK_ESCAPE, request  # noqa: E402
 
 CONFIRM_TEXT = "鼠标指针可以准确跟随手指触点了吗?"
 
 SET_CALIBRATION = request("SET_CALIBRATION")
 RELOAD = request("RELOAD_SETTINGS")
 ARM = request("ARM_SAMPLE")
-READ = request("READ_SAMPLE")
 CONTROLLER = request("CONTROLLER_COMMAND")
 SP_FRAME = "01 53 50 B0 0B B0 0B 00 0C 00 0C 0D"
 ET0_FRAME = "01 45 54 30 0D"
 
-# Target centres on the 1024 x 768 screen (code 16: the area is the whole screen).
-CENTRES = {16: (256, 192), 32: (768, 576), 64: (384, 288), 128: (640, 480), 256: (256, 576), 288: (768, 192)}
-
 # Touches of an upright panel, and what the calibrator makes of them on one 1024 x 768 monitor.
-CONTROLLER_PASS = [(16, (1000, 900)), (64, (1480, 1400)), (128, (2520, 2400)), (32, (3000, 2900))]
 CONTROLLER_RECORD = [1960, 1900, 3840, 4000, 0, 4096, 0, 4096, 0] + [0] * 8
 CORNER_PASS = [(16, (1000, 900)), (32, (3000, 2900)), (256, (1010, 2890)), (288, (2990, 910))]
 CORNER_RECORD = [2000, 1900, 3980, 3980, 0, 4096, 0, 4096, 0, 2000, 1900, 4000, 4000, 2000, 1900, 3960, 3960]
@@ -39,51 +33,10 @@ def record_bytes(fields):
     return " ".join(f"{b:02X}" for value in fields for b in (value & 0xFFFFFFFF).to_bytes(4, "little"))
 
 
-class CalibrationCase(harness.SessionCase):
-    controller = "answering"
-
-    def setUp(self):
-        # A driver key with no calibration in it, read afresh by the driver.
-        self.session.delete_key(PARAMETERS_KEY)
-        self.session.set_dword(PARAMETERS_KEY, "ScreenPost", 16)
-        self.session.ctl("controller", self.controller)
-        self.session.ctl("state", "current")
-        self.session.ctl("version", "current")
-        self.session.ctl("log", "--clear")
-        self.program = self.session.launch("brennick.exe")
-        self.window = self.session.wait_window(CLASS, TITLE)
-
-    def requests(self):
-        return [line for line in self.session.ctl("log") if not line.startswith(READ)]
-
+class CalibrationCase(CalibratorCase):
     def stored(self):
         """The calibration values of the Parameters key, as signed numbers."""
         return {name: value for name, value in self.session.dwords(PARAMETERS_KEY).items() if name in STORED_FIELD}
-
-    # A silent controller holds the first paint back for the five greetings (about 10 s); an emulated
-    # 32-bit calibrator paints a few times slower.
-    def wait_target(self, code, name, timeout=40):
-        """Waits until the target's glyph is on screen; checks its drawing; returns the screenshot."""
-        x, y = CENTRES[code]
-        shot = harness.wait_until(lambda: self.session.screenshot(name), timeout, f"target {code} at {x},{y}",
-                                  done=lambda shot: shot.pixel(x, y) == YELLOW)
-        left, top = x - 27, y - 27
-        self.assertEqual(shot.pixel(left + 5, top + 27), ORANGE, "left tick")
-        self.assertEqual(shot.pixel(left + 27, top + 50), ORANGE, "bottom tick")
-        self.assertEqual(shot.pixel(left + 39, top + 39), WHITE, "outer disc")
-        self.assertEqual(shot.pixel(left + 2, top + 2), SKY, "the glyph's corner shows the background")
-        self.assertEqual(shot.pixel(left + 60, top + 2), SKY, "beside the glyph")
-        return shot
-
-    def run_pass(self, touches, name):
-        """Shows each target, touches it, and checks that the earlier target has gone."""
-        previous = None
-        for index, (code, (rx, ry)) in enumerate(touches):
-            shot = self.wait_target(code, f"{name}_target{index + 1}_{code}")
-            if previous is not None:
-                self.assertEqual(shot.pixel(*CENTRES[previous]), SKY, f"target {previous} still shown")
-            self.session.ctl("touch", rx, ry)
-            previous = code
 
     def confirmation(self, name):
         dialog = self.session.wait_window(DIALOG, CONFIRM_CAPTION)
@@ -93,7 +46,7 @@ class CalibrationCase(harness.SessionCase):
         self.assertEqual(texts.get(2), "取消")
         shot = self.session.screenshot(name)
         # No target is left on screen behind the question.
-        for code, centre in CENTRES.items():
+        for code, centre in self.centres.items():
             if code != 64:  # the inner-near target sits on the instruction line
                 self.assertEqual(shot.pixel(*centre), SKY, f"target {code} behind the question")
         return dialog

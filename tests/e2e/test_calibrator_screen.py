@@ -7,17 +7,13 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-from harness import CALIBRATOR_CLASS as CLASS, CALIBRATOR_TITLE as TITLE  # noqa: E402
-from harness import CONFIRM_CAPTION, DIALOG, ORANGE, PARAMETERS_KEY, SKY, TEXT, VK_RETURN, WHITE, YELLOW  # noqa: E402
+from calibrator_case import CONTROLLER_PASS, CalibratorCase  # noqa: E402
+from harness import CONFIRM_CAPTION, DIALOG, PARAMETERS_KEY, SKY, TEXT, VK_RETURN  # noqa: E402
 
 RELOAD = harness.request("RELOAD_SETTINGS")
 ARM = harness.request("ARM_SAMPLE")
-READ = harness.request("READ_SAMPLE")
 
 SCREEN = (1024, 768)
-# Touches of an upright panel in the controller layout (targets 16, 64, 128, 32).
-CONTROLLER_TOUCHES = [(1000, 900), (1480, 1400), (2520, 2400), (3000, 2900)]
-CONTROLLER_ORDER = [16, 64, 128, 32]
 
 
 def text_pixels(rows, left=0, top=0):
@@ -34,45 +30,7 @@ def centring_error(line, left, right):
     return (right - 1 - max(x for x, _ in line)) - (min(x for x, _ in line) - left)
 
 
-def targets(area):
-    """Target centres in screen coordinates for a calibration area (left, top, right, bottom)."""
-    left, top, right, bottom = area
-    w, h = right - left, bottom - top
-    x1, x3, y1, y3 = w // 4, 3 * w // 4, h // 4, 3 * h // 4
-    centres = {16: (x1, y1), 32: (x3, y3), 64: ((3 * x1 + x3) // 4, (3 * y1 + y3) // 4),
-               128: ((x1 + 3 * x3) // 4, (y1 + 3 * y3) // 4), 256: (x1, y3), 288: (x3, y1)}
-    return {code: (left + x, top + y) for code, (x, y) in centres.items()}
-
-
-class ScreenCase(harness.SessionCase):
-    screen_position = 16
-
-    def setUp(self):
-        # A driver key with no calibration in it, read afresh by the driver.
-        self.session.delete_key(PARAMETERS_KEY)
-        self.session.set_dword(PARAMETERS_KEY, "ScreenPost", self.screen_position)
-        for setting in (("reload",), ("controller", "answering"), ("log", "--clear")):
-            self.session.ctl(*setting)
-        self.program = self.session.launch("brennick.exe")
-        self.window = self.session.wait_window(CLASS, TITLE, 20000)
-        self.area = self.session.info(self.window)["rect"]
-        self.centres = targets(self.area)
-
-    def wait_target(self, code, name, timeout=25):
-        """Waits for the glyph of the target; checks its drawing around the centre; returns the screenshot."""
-        x, y = self.centres[code]
-        shot = harness.wait_until(lambda: self.session.screenshot(name), timeout, f"target {code} at {x},{y}",
-                                  done=lambda shot: shot.pixel(x, y) == YELLOW)
-        left, top = x - 27, y - 27
-        self.assertEqual(shot.pixel(left + 5, top + 27), ORANGE, f"target {code}: left tick")
-        self.assertEqual(shot.pixel(left + 27, top + 5), ORANGE, f"target {code}: top tick")
-        self.assertEqual(shot.pixel(left + 39, top + 39), WHITE, f"target {code}: outer disc")
-        self.assertEqual(shot.pixel(left + 2, top + 2), SKY, f"target {code}: the glyph's corner")
-        return shot
-
-    def requests(self):
-        return [line for line in self.session.ctl("log") if not line.startswith(READ)]
-
+class ScreenCase(CalibratorCase):
     def instruction_rows(self):
         """Top and bottom rows of the band the instruction line may take: from 3/8 of the area's height."""
         left, top, right, bottom = self.area
@@ -101,7 +59,7 @@ class InstructionLine(ScreenCase):
         self.assertEqual(whole, line)
 
         # The inner-near target sits on the line: its 54 x 54 block hides the text it covers.
-        self.session.ctl("touch", *CONTROLLER_TOUCHES[0])
+        self.session.ctl("touch", *CONTROLLER_PASS[0][1])
         x, y = self.centres[64]
         covered = self.wait_target(64, "screen_instruction_covered")
         block = text_pixels(covered.region(x - 27, y - 27, 54, 54), x - 27, y - 27)
@@ -113,7 +71,7 @@ class InstructionLine(ScreenCase):
         self.assertEqual(outside, line - under, "the rest of the line stays")
 
         # The next target restores the whole line.
-        self.session.ctl("touch", *CONTROLLER_TOUCHES[1])
+        self.session.ctl("touch", *CONTROLLER_PASS[1][1])
         restored = self.wait_target(128, "screen_instruction_restored")
         self.assertEqual(text_pixels(restored.region(0, band_top - above, SCREEN[0], band_bottom - band_top + above),
                                      0, band_top - above), line)
@@ -142,13 +100,7 @@ class HalfAreaChecks(ScreenCase):
         self.assertIn(centring_error(line, left, right), range(0, 17), "centred in the area's width")
 
         # Each target at its quarter of the area, alone on the screen.
-        previous = 16
-        for index, (code, touch) in enumerate(zip(CONTROLLER_ORDER[1:], CONTROLLER_TOUCHES)):
-            self.session.ctl("touch", *touch)
-            shot = self.wait_target(code, f"{name}_target{index + 2}_{code}")
-            self.assertEqual(shot.pixel(*self.centres[previous]), SKY, f"target {previous} still shown")
-            previous = code
-        self.session.ctl("touch", *CONTROLLER_TOUCHES[3])
+        self.run_pass(CONTROLLER_PASS, name)
         dialog = self.session.wait_window(DIALOG, CONFIRM_CAPTION, 15000)
         self.session.auto("click", dialog, 2)
         self.wait_target(16, f"{name}_second_pass")
@@ -171,24 +123,22 @@ class BottomHalf(HalfAreaChecks):
 class ConfirmationKeys(ScreenCase):
     screen_position = 16
 
-    def run_pass(self, name):
-        for index, (code, touch) in enumerate(zip(CONTROLLER_ORDER, CONTROLLER_TOUCHES)):
-            self.wait_target(code, f"{name}_target{index + 1}")
-            self.session.ctl("touch", *touch)
+    def confirmation(self, name):
+        self.run_pass(CONTROLLER_PASS, name)
         return self.session.wait_window(DIALOG, CONFIRM_CAPTION, 15000)
 
     def stored(self):
         return self.session.value(PARAMETERS_KEY, "Xc")
 
     def test_enter_confirms_because_ok_is_the_default_button(self):
-        dialog = self.run_pass("screen_enter")
+        dialog = self.confirmation("screen_enter")
         # The dialog ends as the key goes down: a key-up posted after that would find no window.
         self.session.auto("key", dialog, VK_RETURN, "down")
         self.assertEqual(self.program.wait(15), 0)
         self.assertIsNotNone(self.stored(), "Enter stored the calibration")
 
     def test_close_box_counts_as_cancel(self):
-        dialog = self.run_pass("screen_close_box")
+        dialog = self.confirmation("screen_close_box")
         self.session.ctl("log", "--clear")
         self.session.auto("close", dialog, "box")
         self.wait_target(16, "screen_close_box_next_pass")
