@@ -23,6 +23,8 @@ def targets(area):
 
 
 class CalibratorCase(harness.SessionCase):
+    """A case on a calibrator started for it, over the area that screen_position names."""
+
     screen_position = 16
     controller = "answering"
 

@@ -62,6 +62,8 @@ def serial_ports(session, links):
 
 
 class PanelCase(harness.SessionCase):
+    """A case on the panel, each starting from a current driver and an empty request log."""
+
     def setUp(self):
         for setting in (("state", "current"), ("version", "current"), ("log", "--clear")):
             self.session.ctl(*setting)

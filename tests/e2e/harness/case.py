@@ -22,6 +22,8 @@ def _stop_shared():
 
 
 class SessionCase(unittest.TestCase):
+    """A case whose class shares the file's session as self.session."""
+
     screens = 1
     session = None
 

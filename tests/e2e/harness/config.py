@@ -10,6 +10,8 @@ REPO = Path(__file__).resolve().parents[3]
 
 @dataclasses.dataclass(frozen=True)
 class Config:
+    """The folders and the kind of Windows of one session."""
+
     build: Path  # the build folder under test: its bin/ holds the deliverables
     tools: Path  # the stand-in driver and the test tools: the x86-64 build's, or i686 ones in a win32 prefix
     winearch: str  # win64 (the deliverables on its 32-bit side) or win32 (a 32-bit Windows)

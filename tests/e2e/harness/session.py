@@ -15,6 +15,8 @@ from .windows import WindowsMixin
 
 
 class Session(ProgramsMixin, WindowsMixin, RegistryMixin):
+    """One display, one prefix, one wineserver and the programs started in them."""
+
     def __init__(self, name, screens=1, config=None):
         """name: the test file's stem or "demo", naming its folder; config: by default from the environment."""
         self.config = config or Config.from_env(name)
