@@ -82,19 +82,6 @@ TEST(PanelEntry, NewInquireWithoutARecordWritesNothingAndSaysSo) {
     EXPECT_TRUE(f.module.iconLoads.empty());
 }
 
-// The answers the touch applet inherits are checked through it, in EveryMessageGetsItsAnswer.
-TEST(PanelEntry, BaseAppletDescribesItselfGenerically) {
-    PanelFixture f;
-    panel::CAppletBase base(f.module);
-    NewCplInfo info;
-    std::memset(static_cast<void*>(&info), 0xA5, sizeof info);
-    EXPECT_EQ(base.OnNewInquire(0, &info), 0);
-    EXPECT_STREQ(info.szName, "Applet");
-    EXPECT_STREQ(info.szInfo, "Raw Cpl Applet");
-    EXPECT_EQ(f.module.iconLoads, std::vector<int>{1});
-    EXPECT_EQ(base.OnDblClk(kControlPanel, 0, 0), 0);
-}
-
 TEST(PanelEntry, CurrentAppletFollowsTheAppletsLife) {
     PanelFixture f;
     {
