@@ -1,5 +1,5 @@
-# tavrex_build_options: what every target of the tree compiles and links with. Each target links it, so that
-# a target's flags are its own and a target of another project never inherits them.
+# tavrex_build_options: what every target of the tree compiles and links with. Each target links it itself,
+# privately: a target's flags are what it asks for, never what the folder it sits in happens to set.
 add_library(tavrex_build_options INTERFACE)
 
 # Every literal is GBK in the binaries and in the tests alike. Warnings stop the build through
