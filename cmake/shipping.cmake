@@ -3,7 +3,8 @@
 # same bytes, wherever the tree is checked out and whenever it is built.
 
 # Sources are named relative to the tree in what the compiler writes, not by the folder of this checkout.
-add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>)
+target_compile_options(tavrex_build_options INTERFACE
+  $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>)
 
 # scripts/release.sh sets it when it is given a certificate; empty, the default, nothing is signed.
 set(TAVREX_SIGN_COMMAND "" CACHE STRING
@@ -11,6 +12,7 @@ set(TAVREX_SIGN_COMMAND "" CACHE STRING
 
 # One object, not an archive member: only then does the linker take it before the runtime's own handler.
 add_library(tavrex_terminate OBJECT ${CMAKE_SOURCE_DIR}/platform/terminate_win32.cpp)
+target_link_libraries(tavrex_terminate PRIVATE tavrex_build_options)
 
 set(TAVREX_MAP_DIR ${CMAKE_BINARY_DIR}/maps)
 file(MAKE_DIRECTORY ${TAVREX_MAP_DIR})

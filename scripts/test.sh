@@ -1,27 +1,29 @@
 #!/usr/bin/env bash
-# Every test: the unit tests on Linux (under the sanitizers), then the Windows binaries under Wine.
+# Every test: the unit tests on Linux (under the sanitizers), then the Windows binaries under Wine. Each
+# phase's wall time is printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+. scripts/phases.sh
 
-bash scripts/check_format.sh
+configure_and_build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
 
-cmake --preset host >/dev/null
-cmake --build --preset host
-ctest --preset host
+phase set-up bash scripts/setup.sh
 
-# The worker thread and the window thread share flags: the unit tests again under ThreadSanitizer.
-cmake --preset host-tsan >/dev/null
-cmake --build --preset host-tsan
-ctest --preset host-tsan
+phase "format check" bash scripts/check_format.sh
+
+phase "host build" configure_and_build host
+phase "unit tests" ctest --preset host
+
+# The worker thread and the window thread share flags: the tests that start threads again, under
+# ThreadSanitizer (the host-tsan presets build and run only those).
+phase "host-tsan build" configure_and_build host-tsan
+phase "ThreadSanitizer tests" ctest --preset host-tsan
 
 # The stand-in driver and the test tools always run as x86-64; the deliverables are tested as shipped (i686)
 # wherever 32-bit programs run, natively or emulated, and only otherwise as their x86-64 stand-ins.
-cmake --preset windows64 >/dev/null
-cmake --build --preset windows64
-cmake --preset windows >/dev/null
-cmake --build --preset windows
+phase "windows64 build" configure_and_build windows64
+phase "windows build" configure_and_build windows
 
 . scripts/wine_env.sh
 if [ "$TAVREX_32BIT" = none ]; then
@@ -37,5 +39,5 @@ else
 fi
 echo "e2e: ctest --preset $preset: $(tavrex_flavour_line)"
 started=$SECONDS
-ctest --preset "$preset"
+phase e2e ctest --preset "$preset"
 echo "e2e: passed in $((SECONDS - started)) s"

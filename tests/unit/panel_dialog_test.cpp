@@ -3,6 +3,7 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,63 +20,59 @@ using panel::PanelRect;
 using panel::Placement;
 using paneltest::PanelFixture;
 
-constexpr platform::WindowId kSheet = 0x5EE7;
+constexpr platform::WindowId kSheet = 77;
 
-// Records what the dialog does to its window while it initialises.
-class RecordingWindow : public panel::PanelWindow {
+// The dialog's window: resized by a move as a real one is, with a frame of 6 by 26 pixels. It logs, in
+// order, what is done to it; questions are answered, not logged.
+class FakePanelWindow : public panel::PanelWindow {
 public:
     panel::Size desktop{1024, 768};
     platform::Rect placeholder{12, 20, 484, 352};
-    // The template's window and what it holds as at 96 DPI: whole inside 440 by 380 with its frame.
-    panel::Size window{482, 420}, client{476, 394};
+    // The template's window as at 96 DPI: whole inside 440 by 380 with its frame.
+    panel::Size window{482, 420};
     std::map<int, platform::Rect> controls{{1, {270, 325, 337, 350}}, {2, {364, 325, 431, 350}}};
     platform::WindowId sheetToCreate = kSheet;
-    std::vector<std::string> calls;
+    std::vector<std::string> done;
     std::vector<ui::Page*> sheetPages;
+    std::pair<std::uint32_t, std::uint32_t> sheetStyles;
 
-    panel::Size desktopClientSize() override {
-        calls.push_back("desktop");
-        return desktop;
-    }
+    panel::Size desktopClientSize() override { return desktop; }
     void moveAndRepaint(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
-        calls.push_back(Text("move", left, top, width, height));
+        window = {width, height};
+        done.push_back(Text("move", left, top, width, height));
     }
     platform::WindowId createSheet(std::span<ui::Page* const> pages) override {
         sheetPages.assign(pages.begin(), pages.end());
-        calls.push_back("sheet");
+        done.push_back("sheet");
         return sheetToCreate;
     }
     void addSheetStyles(platform::WindowId sheet, std::uint32_t style, std::uint32_t exStyle) override {
-        calls.push_back(Text("styles", sheet, style, exStyle));
+        sheetStyles = {style, exStyle};
+        done.push_back(Text("styles", sheet));
     }
     platform::Rect controlRect(int controlId) override {
-        calls.push_back(Text("rect", controlId));
         return controlId == IDC_SHEET_PLACEHOLDER ? placeholder : controls[controlId];
     }
     void moveSheet(platform::WindowId sheet, std::int32_t left, std::int32_t top) override {
-        calls.push_back(Text("place", sheet, left, top));
+        done.push_back(Text("place", sheet, left, top));
     }
-    panel::Size windowSize() override { return Log("size", window); }
-    panel::Size clientSize() override { return Log("client", client); }
-    platform::Rect tabControlRect(platform::WindowId sheet) override {
-        return Log(Text("tabs", sheet), platform::Rect{14, 0, 430, 300});
-    }
-    platform::Rect virtualDesktop() override { return Log("screen", platform::Rect{0, 0, 1024, 768}); }
+    panel::Size windowSize() override { return window; }
+    panel::Size clientSize() override { return {window.width - 6, window.height - 26}; }
+    platform::Rect tabControlRect(platform::WindowId) override { return {14, 0, 430, 300}; }
+    platform::Rect virtualDesktop() override { return {0, 0, desktop.width, desktop.height}; }
 
 private:
-    template <typename T>
-    T Log(const std::string& call, T answer) {
-        calls.push_back(call);
-        return answer;
-    }
     template <typename... Args>
     static std::string Text(const char* what, Args... args) {
         std::ostringstream out;
         out << what;
-        ((out << ' ' << std::hex << args), ...);
+        ((out << ' ' << args), ...);
         return out.str();
     }
 };
+
+// The sheet of a dialog that stays where Windows put it.
+const std::vector<std::string> kUnmoved{"sheet", "styles 77", "place 77 22 13"};
 
 // The controls of each dialog template of lintara.rc, by template and control id, with the control
 // wrapper that fits each: "combo", "slider", "label" or "button".
@@ -176,41 +173,43 @@ TEST_F(PanelDialog, InitialisationPlacesTheDialogThenBuildsAndPlacesTheSheet) {
     panel::CPanelDlg dialog(0x5150, f.seams());
     auto device = f.devices.open("\\\\.\\tavrex", 0);
     dialog.DriverHandle = device.get();
-    RecordingWindow window;
+    FakePanelWindow window;
     EXPECT_TRUE(dialog.OnInitDialog(window));
 
     EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "size", "client", "move 80 c0 1b8 17c", "sheet",
-                                                      "styles 5ee7 10000 10000", "rect fa5", "place 5ee7 16 d",
-                                                      "rect 1", "rect 2", "tabs 5ee7", "screen"}));
+    // Code 17 on one 1024 by 768 display: the fixed size at the placement, before the sheet exists.
+    EXPECT_EQ(window.done, (std::vector<std::string>{"move 128 192 440 380", "sheet", "styles 77", "place 77 22 13"}));
+    // Tab leads from the dialog's buttons into the page: WS_TABSTOP and WS_EX_CONTROLPARENT.
+    EXPECT_EQ(window.sheetStyles, (std::pair<std::uint32_t, std::uint32_t>{0x00010000, 0x00010000}));
     const auto tabs = dialog.pages();
     EXPECT_EQ(window.sheetPages, std::vector<ui::Page*>(tabs.begin(), tabs.end()));
 
-    // Large fonts: OK lies below 380 pixels, so the panel takes its template's size.
-    RecordingWindow large;
+    // Large fonts: OK lies below 380 pixels, so the panel takes the size its template gave the window
+    // before the move.
+    FakePanelWindow large;
     large.window = {600, 522};
     large.controls[1] = {337, 440, 421, 471};
     dialog.OnInitDialog(large);
-    EXPECT_EQ(large.calls.back(), "move 80 c0 258 20a");
+    EXPECT_EQ(large.done.back(), "move 128 192 600 522");
 }
 
 TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
     {
         panel::CPanelDlg dialog(0, f.seams());
-        RecordingWindow window;
+        FakePanelWindow window;
         dialog.OnInitDialog(window);
         EXPECT_TRUE(f.devices.codes().empty());
-        EXPECT_EQ(window.calls[1], "sheet");
+        EXPECT_EQ(window.done, kUnmoved);
     }
     {
         f.devices.core().setVersionCurrent(false);  // an old driver refuses the request
         panel::CPanelDlg dialog(0, f.seams());
         auto device = f.devices.open("\\\\.\\tavrex", 0);
         dialog.DriverHandle = device.get();
-        RecordingWindow window;
+        FakePanelWindow window;
         dialog.OnInitDialog(window);
         EXPECT_EQ(f.devices.codes(), std::vector<std::uint32_t>{tavrex::REQ_GET_SCREEN_POSITION});
-        EXPECT_EQ(window.calls[1], "sheet");
+        EXPECT_EQ(window.done, kUnmoved);
     }
     {
         f.parameters().values["ScreenPost"] = 37u;
@@ -218,28 +217,31 @@ TEST_F(PanelDialog, UnmovedWithoutAHandleAFailedRequestOrASingleDisplay) {
         panel::CPanelDlg dialog(0, f.seams());
         auto device = f.devices.open("\\\\.\\tavrex", 0);
         dialog.DriverHandle = device.get();
-        RecordingWindow window;
+        FakePanelWindow window;
         dialog.OnInitDialog(window);
-        EXPECT_EQ(window.calls[1], "sheet");
+        EXPECT_EQ(window.done, kUnmoved);
     }
 }
 
 TEST_F(PanelDialog, ASheetThatCannotBeCreatedIsNotTouched) {
     panel::CPanelDlg dialog(0, f.seams());
-    RecordingWindow window;
+    FakePanelWindow window;
     window.sheetToCreate = 0;
     EXPECT_TRUE(dialog.OnInitDialog(window));
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"desktop", "sheet"}));
+    EXPECT_EQ(window.done, std::vector<std::string>{"sheet"});
 }
 
-// A page that names a control its template lacks, or names it as another kind, talks to nothing.
-TEST_F(PanelDialog, EveryControlAPageTouchesIsInItsTemplateAsThatKind) {
+// A page that names a control its template lacks, or names it as another kind, talks to nothing; a page
+// on another page's template, or on the panel's, shows the wrong controls.
+TEST_F(PanelDialog, EveryPageHasATemplateOfItsOwnWithEveryControlItTouchesAsThatKind) {
     const auto templates = TemplateControls();
     ASSERT_EQ(templates.at(IDD_PANEL).at(IDC_SHEET_PLACEHOLDER), "label");
     panel::CPanelDlg dialog(0, f.seams());
     std::size_t checked = 0;
+    std::set<int> templateIds{IDD_PANEL};
     for (ui::Page* page : dialog.pages()) {
         SCOPED_TRACE(page->templateId());
+        EXPECT_TRUE(templateIds.insert(page->templateId()).second);
         const std::map<int, std::string>& inTemplate = templates.at(page->templateId());
         paneltest::PageHost host(*page);
         host.open();

@@ -9,9 +9,8 @@
 namespace {
 
 using panel::NewCplInfo;
+using paneltest::kControlPanel;
 using paneltest::PanelFixture;
-
-constexpr platform::WindowId kControlPanel = 0x5150;
 
 TEST(PanelEntry, EveryMessageGetsItsAnswer) {
     PanelFixture f;
@@ -81,23 +80,6 @@ TEST(PanelEntry, NewInquireWithoutARecordWritesNothingAndSaysSo) {
     panel::CTouchApplet applet(f.seams());
     EXPECT_EQ(panel::DispatchCplMessage(&applet, kControlPanel, panel::kCplNewInquire, 0, 0), 1);
     EXPECT_TRUE(f.module.iconLoads.empty());
-}
-
-TEST(PanelEntry, BaseAppletDescribesItselfGenerically) {
-    PanelFixture f;
-    panel::CAppletBase base(f.module);
-    NewCplInfo info;
-    std::memset(static_cast<void*>(&info), 0xA5, sizeof info);
-    EXPECT_EQ(base.OnNewInquire(0, &info), 0);
-    EXPECT_STREQ(info.szName, "Applet");
-    EXPECT_STREQ(info.szInfo, "Raw Cpl Applet");
-    EXPECT_EQ(f.module.iconLoads, std::vector<int>{1});
-    EXPECT_EQ(base.OnDblClk(kControlPanel, 0, 0), 0);
-    EXPECT_EQ(base.OnExit(), 0);
-    EXPECT_EQ(base.OnGetCount(), 1);
-    EXPECT_EQ(base.OnInit(), 1);
-    EXPECT_EQ(base.OnSelect(0, 0), 1);
-    EXPECT_EQ(base.OnStop(0, 0), 1);
 }
 
 TEST(PanelEntry, CurrentAppletFollowsTheAppletsLife) {

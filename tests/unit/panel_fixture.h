@@ -14,6 +14,7 @@
 #include "panel/panel_dialog.h"
 #include "panel/settings_store.h"
 #include "panel/touch_applet.h"
+#include "platform/types.h"
 #include "tests/fakes/fake_device.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_ui.h"
@@ -21,6 +22,8 @@
 namespace paneltest {
 
 inline constexpr std::uintptr_t kAppletIcon = 0x4001AB;
+inline constexpr platform::WindowId kControlPanel = 0x5150;  // the window the Control Panel hands the applet
+inline constexpr std::uint32_t kErrorBox = platform::kMbIconError | platform::kMbOk;
 
 struct RecordingDoubleClickTime : panel::DoubleClickTime {
     std::vector<std::uint32_t> sets;

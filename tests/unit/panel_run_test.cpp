@@ -5,11 +5,10 @@
 
 namespace {
 
+using paneltest::kControlPanel;
+using paneltest::kErrorBox;
 using paneltest::PanelFixture;
 using platform::RootKey;
-
-constexpr platform::WindowId kControlPanel = 0x5150;
-constexpr std::uint32_t kErrorBox = platform::kMbIconError | platform::kMbOk;
 
 struct PanelRun : ::testing::Test {
     void SetUp() override {

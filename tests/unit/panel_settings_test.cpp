@@ -9,10 +9,9 @@
 namespace {
 
 using fakes::FakeRegistry;
+using paneltest::kErrorBox;
 using paneltest::PanelFixture;
 using platform::RootKey;
-
-constexpr std::uint32_t kErrorBox = platform::kMbIconError | platform::kMbOk;
 
 struct PanelSettings : ::testing::Test {
     void SetUp() override { paneltest::FreshModuleBuffers(); }
