@@ -137,9 +137,14 @@ fi
 
 drivers="$WINEPREFIX/drive_c/windows/system32/drivers"
 mkdir -p "$drivers"
-# The loaded image stays mapped: stop the service before replacing the file.
+# The loaded image stays mapped: stop the service before replacing the file. A prefix copied from the e2e
+# template shares its system files with the template and the other copies through hard links, and another
+# session may have this very file mapped: a changed driver goes in as a new file, never written into the old.
 tavrex_wine 60 net stop Tavrex || true
-cp -f "$sys" "$drivers/tavrex.sys"
+if ! cmp -s "$sys" "$drivers/tavrex.sys"; then
+    cp "$sys" "$drivers/tavrex.sys.new"
+    mv -f "$drivers/tavrex.sys.new" "$drivers/tavrex.sys"
+fi
 
 if [ ! -f "$ready" ]; then
     # Through the service manager, which sees it at once (a key written with "reg add" it would not see
