@@ -13,6 +13,7 @@
 #include "calibrator/texts.h"
 #include "calibrator/window_system_win32.h"
 #include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "platform/win32.h"
 
 LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,15 +56,16 @@ struct Win32Seams {
 Calibrator* g_app = nullptr;
 
 void RegisterCalibratorClass(HINSTANCE instance) {
-    WNDCLASSA windowClass{};
+    const platform::win32::WideText className(calibrator::text::kClassName);
+    WNDCLASSW windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_CALIBRATOR));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_CALIBRATOR));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));  // an ordinal
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = calibrator::text::kClassName;
+    windowClass.lpszClassName = className.get();
     windowClass.lpfnWndProc = CalibratorWndProc;
-    RegisterClassA(&windowClass);
+    RegisterClassW(&windowClass);
 }
 
 }  // namespace
@@ -79,7 +81,7 @@ LRESULT CALLBACK CalibratorWndProc(HWND window, UINT message, WPARAM wParam, LPA
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 namespace {
@@ -96,9 +98,9 @@ int Run(HINSTANCE instance, int showCommand) {
     calibrator::StartPasses(*g_app);
     MSG message;
     BOOL got;
-    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return got == 0 ? static_cast<int>(message.wParam) : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "calibrator/resource_ids.h"
 #include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace calibrator {
 
@@ -18,8 +19,8 @@ INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     switch (message) {
         case WM_INITDIALOG: {
             const auto* texts = reinterpret_cast<const PromptTexts*>(lParam);
-            SetDlgItemTextA(dialog, IDC_PROMPT_TEXT, texts->text);
-            SetWindowTextA(dialog, texts->caption);
+            SetDlgItemTextW(dialog, IDC_PROMPT_TEXT, platform::win32::WideText(texts->text).get());
+            SetWindowTextW(dialog, platform::win32::WideText(texts->caption).get());
             return TRUE;
         }
         case WM_COMMAND:
@@ -34,7 +35,7 @@ INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 int PromptDialogWin32::run(platform::WindowId owner, const char* text, const char* caption) {
     PromptTexts texts{text, caption};
-    const INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_PROMPT), platform::win32::ToHwnd(owner),
+    const INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_PROMPT), platform::win32::ToHwnd(owner),
                                            PromptDialogProc, reinterpret_cast<LPARAM>(&texts));
     return result == 1 || result == 2 ? static_cast<int>(result) : -1;
 }

@@ -3,6 +3,7 @@
 #include "calibrator/resource_ids.h"
 #include "calibrator/targets.h"
 #include "calibrator/texts.h"
+#include "platform/wide_text_win32.h"
 
 namespace calibrator {
 
@@ -24,7 +25,7 @@ void TargetScreenWin32::prepare(platform::WindowId id, const DisplayLayout& layo
     glyphDC_.reset(CreateCompatibleDC(windowDC.get()));
 
     // The one-colour resource stretched to the area stays a uniform fill.
-    background_.reset(static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCEA(IDB_BACKGROUND), IMAGE_BITMAP,
+    background_.reset(static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_BACKGROUND), IMAGE_BITMAP,
                                                       layout.W, layout.H, LR_CREATEDIBSECTION)));
     backgroundSelected_.emplace(backgroundDC_.get(), background_.get());
     BitBlt(windowDC.get(), 0, 0, layout.W, layout.H, backgroundDC_.get(), 0, 0, SRCCOPY);
@@ -59,13 +60,13 @@ void TargetScreenWin32::drawInstruction(HWND window) {
     HDC dc = backgroundDC_.get();
     SetTextColor(dc, kTextColour);
     SetBkMode(dc, TRANSPARENT);
-    font_.reset(CreateFontA(16, 0, 0, 600, 500, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "宋体"));
+    font_.reset(CreateFontW(16, 0, 0, 600, 500, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"宋体"));
     fontSelected_.emplace(dc, font_.get());
     RECT client{};
     GetClientRect(window, &client);
     client.top = layout_.Y3 / 2;
-    DrawTextA(dc, text::kInstruction, -1, &client, DT_CENTER | DT_SINGLELINE);
+    DrawTextW(dc, platform::win32::WideText(text::kInstruction).get(), -1, &client, DT_CENTER | DT_SINGLELINE);
 }
 
 void TargetScreenWin32::draw(HDC dc, std::uint32_t targetCode) {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace calibrator {
 
@@ -39,8 +40,9 @@ DWORD WINAPI RunThread(LPVOID data) {
 platform::WindowId WindowSystemWin32::createCalibrationWindow(const platform::Rect& area) {
     const int width = static_cast<int>(static_cast<unsigned>(area.right) - static_cast<unsigned>(area.left));
     const int height = static_cast<int>(static_cast<unsigned>(area.bottom) - static_cast<unsigned>(area.top));
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, className_, title_, WS_POPUP | WS_VISIBLE, area.left, area.top, width,
-                                  height, nullptr, nullptr, instance_, nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, platform::win32::WideText(className_).get(),
+                                  platform::win32::WideText(title_).get(), WS_POPUP | WS_VISIBLE, area.left, area.top,
+                                  width, height, nullptr, nullptr, instance_, nullptr);
     return platform::win32::ToWindowId(window);
 }
 
@@ -51,13 +53,13 @@ void WindowSystemWin32::showWindow(platform::WindowId window, int showCommand) {
 
 void WindowSystemWin32::postMessage(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam) {
-    PostMessageA(platform::win32::ToHwnd(window), message, wParam, lParam);
+    PostMessageW(platform::win32::ToHwnd(window), message, wParam, lParam);
 }
 
 void WindowSystemWin32::postQuit(int exitCode) { PostQuitMessage(exitCode); }
 
 std::unique_ptr<AutoResetEvent> ThreadsWin32::createAutoResetEvent() {
-    platform::win32::UniqueKernelHandle handle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    platform::win32::UniqueKernelHandle handle(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (!handle) return nullptr;
     return std::make_unique<Event>(std::move(handle));
 }

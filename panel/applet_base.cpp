@@ -33,15 +33,15 @@ std::int32_t CAppletBase::OnNewInquire(std::intptr_t, NewCplInfo* info) {
     return FillNewCplInfo(info, kBaseIconResource, text::kBaseItemName, text::kBaseItemDescription);
 }
 
-std::int32_t CAppletBase::FillNewCplInfo(NewCplInfo* info, int iconResource, const char* name,
-                                         const char* description) {
+std::int32_t CAppletBase::FillNewCplInfo(NewCplInfo* info, int iconResource, const char16_t* name,
+                                         const char16_t* description) {
     // A host that hands no record gets "not handled" rather than a claim that it was filled.
     if (!info) return 1;
     NewCplInfo record{};
     record.dwSize = sizeof(NewCplInfo);
     record.hIcon = module_.loadIcon(iconResource);
-    CopyGbk(record.szName, sizeof record.szName, name);
-    CopyGbk(record.szInfo, sizeof record.szInfo, description);
+    CopyUtf16(record.szName, name);
+    CopyUtf16(record.szInfo, description);
     std::memcpy(static_cast<void*>(info), &record, sizeof record);
     return 0;
 }

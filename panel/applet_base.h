@@ -29,8 +29,9 @@ public:
 protected:
     Module& module() { return module_; }
     // Fills the whole record: size, zero flags, help context and data, the icon of the given resource,
-    // both texts and an empty help file. 0, or 1 when there is no record to fill.
-    std::int32_t FillNewCplInfo(NewCplInfo* info, int iconResource, const char* name, const char* description);
+    // both texts (cut to their fields between characters) and an empty help file. 0, or 1 when there is no
+    // record to fill.
+    std::int32_t FillNewCplInfo(NewCplInfo* info, int iconResource, const char16_t* name, const char16_t* description);
 
 private:
     Module& module_;

@@ -21,12 +21,13 @@ public:
     virtual void set(std::uint32_t milliseconds) = 0;
 };
 
-// Starting another program from a command line without waiting for it (WinExec).
+// Starting another program without waiting for it: the program's file by its full path, so that nothing
+// is searched for, and its command line, both UTF-16 as paths come from Windows.
 class Programs {
 public:
     virtual ~Programs() = default;
     // False when the program could not be started.
-    virtual bool start(const char* commandLine, int showState) = 0;
+    virtual bool start(const char16_t* program, const char16_t* commandLine, int showState) = 0;
 };
 
 // The applet's own module: its icon resources and its application name.

@@ -1,4 +1,4 @@
-// The Control Panel protocol as the applet speaks it: message numbers and the NEWCPLINFOA record.
+// The Control Panel protocol as the applet speaks it: message numbers and the NEWCPLINFOW record.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +16,9 @@ inline constexpr std::uint32_t kCplNewInquire = 8;
 inline constexpr std::uint32_t kCplStartWParmsA = 9;
 inline constexpr std::uint32_t kCplStartWParmsW = 10;
 
-// Byte for byte the platform's NEWCPLINFOA, which <cpl.h> declares with 1-byte packing: 244 bytes
-// in a 32-bit build, 252 in a 64-bit one.
+// Byte for byte the platform's NEWCPLINFOW, which <cpl.h> declares with 1-byte packing: 468 bytes in a
+// 32-bit build, 476 in a 64-bit one. Its texts are UTF-16, so a host shows them right whatever the system's
+// code page; a host tells it from the narrow record by its size.
 #pragma pack(push, 1)
 struct NewCplInfo {
     std::uint32_t dwSize;
@@ -25,12 +26,12 @@ struct NewCplInfo {
     std::uint32_t dwHelpContext;
     std::intptr_t lData;
     std::uintptr_t hIcon;
-    char szName[32];
-    char szInfo[64];
-    char szHelpFile[128];
+    char16_t szName[32];
+    char16_t szInfo[64];
+    char16_t szHelpFile[128];
 };
 #pragma pack(pop)
 
-static_assert(sizeof(NewCplInfo) == 12 + 2 * sizeof(void*) + 224);
+static_assert(sizeof(NewCplInfo) == 12 + 2 * sizeof(void*) + 448);
 
 }  // namespace panel

@@ -25,6 +25,21 @@ std::size_t CopyGbk(char* buffer, std::size_t capacity, const char* text) {
     return length;
 }
 
+std::size_t CopyUtf16(std::span<char16_t> field, const char16_t* text) {
+    if (field.empty()) return 0;
+    std::size_t length = 0;
+    while (text[length] != u'\0') {
+        const bool pair = text[length] >= 0xD800 && text[length] <= 0xDBFF && text[length + 1] >= 0xDC00 &&
+                          text[length + 1] <= 0xDFFF;
+        const std::size_t width = pair ? 2 : 1;
+        if (length + width > field.size() - 1) break;
+        for (std::size_t i = 0; i < width; ++i) field[length + i] = text[length + i];
+        length += width;
+    }
+    field[length] = u'\0';
+    return length;
+}
+
 std::size_t DecimalText(std::span<char> buffer, std::int32_t value) {
     if (buffer.empty()) return 0;
     const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size() - 1, value);

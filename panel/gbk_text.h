@@ -1,4 +1,4 @@
-// Bounded handling of GBK byte strings in fixed buffers.
+// Bounded handling of GBK byte strings, and of the UTF-16 texts handed to Windows, in fixed buffers.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +11,10 @@ namespace panel {
 // Copies text into a buffer of capacity bytes, always terminated, never splitting a double-byte
 // character. Returns the number of bytes copied before the terminator.
 std::size_t CopyGbk(char* buffer, std::size_t capacity, const char* text);
+
+// Copies a UTF-16 text into a field, always terminated, never splitting a surrogate pair. Returns the
+// number of units copied before the terminator.
+std::size_t CopyUtf16(std::span<char16_t> field, const char16_t* text);
 
 // The longest decimal text of a 32-bit value, "-2147483648", with its terminator.
 inline constexpr std::size_t kDecimalTextSize = 12;

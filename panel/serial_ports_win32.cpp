@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "panel/gbk_text.h"
+#include "platform/wide_text_win32.h"
 
 namespace panel::win32 {
 
@@ -13,8 +14,8 @@ bool SerialPorts::probe(const char* name) {
     char device[32];
     const std::size_t prefix = CopyGbk(device, sizeof device, "\\\\.\\");
     CopyGbk(device + prefix, sizeof device - prefix, name);
-    HANDLE handle =
-        CreateFileA(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(platform::win32::WideText(device).get(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     CloseHandle(handle);
     return true;

@@ -8,11 +8,11 @@ namespace panel::text {
 // The driver's state messages and the captions, shared with the calibrator.
 using namespace tavrex::text;
 
-// The item as the Control Panel lists it.
-inline constexpr const char* kItemName = "Tavrex 设置";
-inline constexpr const char* kItemDescription = "Tavrex 控制面板";
-inline constexpr const char* kBaseItemName = "Applet";
-inline constexpr const char* kBaseItemDescription = "Raw Cpl Applet";
+// The item as the Control Panel lists it, in the record's UTF-16.
+inline constexpr const char16_t* kItemName = u"Tavrex 设置";
+inline constexpr const char16_t* kItemDescription = u"Tavrex 控制面板";
+inline constexpr const char16_t* kBaseItemName = u"Applet";
+inline constexpr const char16_t* kBaseItemDescription = u"Raw Cpl Applet";
 
 // Settings store.
 inline constexpr const char* kReadRegistryFailed = "读注册表失败";

@@ -13,7 +13,7 @@ public:
 
 class Programs : public panel::Programs {
 public:
-    bool start(const char* commandLine, int showState) override;
+    bool start(const char16_t* program, const char16_t* commandLine, int showState) override;
 };
 
 // instance: the module's HINSTANCE.
@@ -25,7 +25,7 @@ public:
 
 private:
     void* instance_;
-    char name_[260] = {};  // MAX_PATH
+    char name_[2 * 260 + 1] = {};  // a MAX_PATH path in GBK
 };
 
 // Runs CPanelDlg on its template from the module's resources, with its child property sheet.

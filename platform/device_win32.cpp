@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "platform/win32.h"
 
 namespace platform::win32 {
@@ -27,8 +28,8 @@ private:
 }  // namespace
 
 std::unique_ptr<DeviceHandle> Devices::open(const char* path, std::uint32_t shareMode) {
-    UniqueKernelHandle handle(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, shareMode, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueKernelHandle handle(CreateFileW(WideText(path).get(), GENERIC_READ | GENERIC_WRITE, shareMode, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) return nullptr;
     return std::make_unique<Handle>(std::move(handle));
 }

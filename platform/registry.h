@@ -1,4 +1,5 @@
 // The registry as the tools use it: open a key with given rights, read and write DWORD and string values.
+// Names and texts are GBK; a text read as UTF-16 stays so.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,9 @@ public:
     // own; size receives their count. A missing value, one of another type or one that does not fit
     // writes nothing to data.
     virtual bool queryText(const char* name, char* data, std::uint32_t capacity, std::uint32_t& size) = 0;
+    // The same for a text that stays as Windows stores it, in UTF-16 (a path): capacity and size count
+    // UTF-16 units, and data is capacity + 1 units long.
+    virtual bool queryWideText(const char* name, char16_t* data, std::uint32_t capacity, std::uint32_t& size) = 0;
 };
 
 class Registry {

@@ -25,19 +25,23 @@ namespace {
 constexpr int kApplyNowId = 0x3021;
 constexpr int kSheetButtons[] = {IDOK, IDCANCEL, IDHELP, kApplyNowId};
 
+// RT_DIALOG as the wide resource functions take it.
+const LPCWSTR kDialogResource = MAKEINTRESOURCEW(5);
+
 // The system's own property sheet template, which the sheet hands to its callback as a copy of this size.
 constexpr int kSystemSheetTemplateId = 1006;
 std::size_t systemSheetTemplateSize = 0;
 
 std::size_t findSystemSheetTemplateSize() {
-    HMODULE controls = GetModuleHandleA("comctl32.dll");
-    HRSRC found = controls ? FindResourceA(controls, MAKEINTRESOURCEA(kSystemSheetTemplateId), RT_DIALOG) : nullptr;
+    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    HRSRC found =
+        controls ? FindResourceW(controls, MAKEINTRESOURCEW(kSystemSheetTemplateId), kDialogResource) : nullptr;
     return found ? SizeofResource(controls, found) : 0;
 }
 
 // The page's template from the module, in the sheet's font; empty when it cannot be found or read.
 TemplateBytes templateInSheetFont(HINSTANCE instance, int templateId) {
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(templateId), kDialogResource);
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const auto* bytes = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
     if (!bytes) return {};
@@ -58,12 +62,12 @@ INT_PTR handlePage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Chil
             if (header->hwndFrom != GetParent(window)) return FALSE;  // only the sheet's own
             if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
                 host.page.activate();
-                SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);  // accept the activation
+                SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);  // accept the activation
                 return TRUE;
             }
             if (header->code == static_cast<UINT>(PSN_KILLACTIVE)) {
                 const bool mayLeave = host.page.deactivate();
-                SetWindowLongPtrA(window, DWLP_MSGRESULT, mayLeave ? FALSE : TRUE);
+                SetWindowLongPtrW(window, DWLP_MSGRESULT, mayLeave ? FALSE : TRUE);
                 return TRUE;
             }
             return FALSE;
@@ -94,9 +98,9 @@ void ChildPropertySheet::addPage(Page& page) { pages_.push_back(std::make_unique
 
 bool ChildPropertySheet::create(HWND parent) {
     initCommonControls();
-    std::array<PROPSHEETPAGEA, kPageCapacity> sheets{};
+    std::array<PROPSHEETPAGEW, kPageCapacity> sheets{};
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        PROPSHEETPAGEA& sheetPage = sheets[i];
+        PROPSHEETPAGEW& sheetPage = sheets[i];
         PageHost& host = *pages_[i];
         sheetPage.dwSize = sizeof sheetPage;
         sheetPage.dwFlags = PSP_DEFAULT;
@@ -109,23 +113,23 @@ bool ChildPropertySheet::create(HWND parent) {
             sheetPage.dwFlags |= PSP_DLGINDIRECT;
             sheetPage.pResource = reinterpret_cast<PROPSHEETPAGE_RESOURCE>(host.sheetFontTemplate.data());
         } else {
-            sheetPage.pszTemplate = MAKEINTRESOURCEA(host.page.templateId());
+            sheetPage.pszTemplate = MAKEINTRESOURCEW(host.page.templateId());
         }
         sheetPage.pfnDlgProc = &ChildPropertySheet::pageProcedure;
         sheetPage.lParam = reinterpret_cast<LPARAM>(&host);
     }
-    PROPSHEETHEADERA header{};
+    PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW | PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
     header.hwndParent = parent;
     header.hInstance = instance_;
-    header.pszCaption = "";
+    header.pszCaption = L"";
     header.nPages = static_cast<UINT>(pages_.size());
     header.nStartPage = 0;
     header.ppsp = sheets.data();
     header.pfnCallback = &ChildPropertySheet::sheetCallback;
     systemSheetTemplateSize = findSystemSheetTemplateSize();
-    const INT_PTR created = PropertySheetA(&header);
+    const INT_PTR created = PropertySheetW(&header);
     if (created == 0 || created == -1) return false;
     window_ = reinterpret_cast<HWND>(created);
     hideButtons();
@@ -134,12 +138,16 @@ bool ChildPropertySheet::create(HWND parent) {
 }
 
 int CALLBACK ChildPropertySheet::sheetCallback(HWND, UINT message, LPARAM lParam) {
-    if (message != PSCB_PRECREATE || lParam == 0) return 0;
-    auto* bytes = reinterpret_cast<unsigned char*>(lParam);
-    makeChildSheetTemplate(bytes);
-    // The sheet sizes itself by its pages' dialog units in its own font: that font is the pages' one. A
-    // template of unknown size is left in its font.
-    if (systemSheetTemplateSize != 0) setFontSize({bytes, systemSheetTemplateSize}, kPropertySheetFont);
+    // Nothing may unwind into the property sheet's code.
+    try {
+        if (message != PSCB_PRECREATE || lParam == 0) return 0;
+        auto* bytes = reinterpret_cast<unsigned char*>(lParam);
+        makeChildSheetTemplate(bytes);
+        // The sheet sizes itself by its pages' dialog units in its own font: that font is the pages' one. A
+        // template of unknown size is left in its font.
+        if (systemSheetTemplateSize != 0) setFontSize({bytes, systemSheetTemplateSize}, kPropertySheetFont);
+    } catch (...) {
+    }
     return 0;
 }
 
@@ -167,15 +175,15 @@ void ChildPropertySheet::shrinkToTabs() {
 INT_PTR CALLBACK ChildPropertySheet::pageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         if (message == WM_INITDIALOG) {
-            const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+            const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
             auto* host = reinterpret_cast<PageHost*>(sheetPage->lParam);
-            SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(host));
+            SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(host));
             host->controls = std::make_unique<DialogControls>(window);
             host->page.attach(*host->controls, reinterpret_cast<std::uintptr_t>(window));
             host->page.onInit();
             return TRUE;
         }
-        auto* host = reinterpret_cast<PageHost*>(GetWindowLongPtrA(window, DWLP_USER));
+        auto* host = reinterpret_cast<PageHost*>(GetWindowLongPtrW(window, DWLP_USER));
         return host ? handlePage(window, message, wParam, lParam, *host) : FALSE;
     } catch (...) {
         return FALSE;

@@ -6,6 +6,10 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <memory>
+#include <new>
+
+#include "platform/wide_text_win32.h"
 
 namespace ui {
 
@@ -13,14 +17,15 @@ static_assert(kNoSelection == CB_ERR && kButtonClicked == BN_CLICKED && kSelecti
 
 namespace {
 LRESULT send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    return SendMessageA(control, message, wParam, lParam);
+    return SendMessageW(control, message, wParam, lParam);
 }
 // Indexes travel as WPARAM; -1 must arrive as all bits set, as the controls read it.
 WPARAM indexParam(int index) { return static_cast<WPARAM>(static_cast<INT_PTR>(index)); }
 }  // namespace
 
 int ComboBoxWin32::addString(const char* text) {
-    return static_cast<int>(send(control_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(
+        send(control_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::win32::WideText(text).get())));
 }
 
 void ComboBoxWin32::setItemData(int index, std::uint32_t data) {
@@ -53,16 +58,18 @@ void SliderWin32::setPos(int position) { send(control_, TBM_SETPOS, TRUE, static
 
 int SliderWin32::pos() { return static_cast<int>(send(control_, TBM_GETPOS, 0, 0)); }
 
-void LabelWin32::setText(const char* text) { SetWindowTextA(control_, text); }
+void LabelWin32::setText(const char* text) { SetWindowTextW(control_, platform::win32::WideText(text).get()); }
 
 std::size_t LabelWin32::text(std::span<char> buffer) {
     if (buffer.empty()) return 0;
-    const int copied =
-        GetWindowTextA(control_, buffer.data(), static_cast<int>(std::min<std::size_t>(buffer.size(), INT_MAX)));
+    // Every character takes one GBK byte at least: no more units than the buffer has bytes can fit.
+    const std::size_t units = std::min<std::size_t>(buffer.size(), INT_MAX);
+    wchar_t small[64];
+    std::unique_ptr<wchar_t[]> large(units > std::size(small) ? new (std::nothrow) wchar_t[units] : nullptr);
+    wchar_t* text = units > std::size(small) ? large.get() : small;
+    const int copied = text ? GetWindowTextW(control_, text, static_cast<int>(units)) : 0;
     // A failed call need not terminate the buffer.
-    const std::size_t length = copied > 0 ? static_cast<std::size_t>(copied) : 0;
-    buffer[length] = '\0';
-    return length;
+    return platform::win32::GbkFromWide(text, copied > 0 ? copied : 0, buffer);
 }
 
 void ButtonWin32::setCheck(bool checked) { send(control_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -72,8 +79,10 @@ bool ButtonWin32::checked() { return send(control_, BM_GETCHECK, 0, 0) == BST_CH
 void ButtonWin32::enable(bool enabled) { EnableWindow(control_, enabled ? TRUE : FALSE); }
 
 void DialogControls::reportMissing(int id) const {
+    wchar_t wideTitle[32] = {};
+    const int titleLength = GetWindowTextW(dialog_, wideTitle, static_cast<int>(std::size(wideTitle)));
     char title[64] = {};
-    GetWindowTextA(dialog_, title, sizeof title);
+    platform::win32::GbkFromWide(wideTitle, titleLength > 0 ? titleLength : 0, title);
     char number[12] = {};
     std::to_chars(number, number + sizeof number - 1, id);
     const char* const parts[] = {"DialogControls: no control ", number, " in \"", title, "\"\n"};
@@ -84,7 +93,7 @@ void DialogControls::reportMissing(int id) const {
         std::memcpy(report + used, part, length);
         used += length;
     }
-    OutputDebugStringA(report);
+    OutputDebugStringW(platform::win32::WideText(report).get());
 }
 
 }  // namespace ui

@@ -113,7 +113,8 @@ std::optional<TemplateParts> parseTemplate(std::span<const unsigned char> bytes)
         reader.stringOrOrdinal();    // text
         reader.skip(reader.word());  // creation data, after its byte count
         item.end = reader.at();
-        parts.items.push_back(item);
+        // More items than there is room for: no parts, as for any template this layer cannot take.
+        if (!parts.items.try_push_back(item)) return std::nullopt;
     }
     if (!reader.ok()) return std::nullopt;
     return parts;

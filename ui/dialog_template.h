@@ -14,7 +14,7 @@ namespace ui {
 inline constexpr std::uint32_t kSetFontStyle = 0x40;  // DS_SETFONT: the header carries font fields
 // A point size that stands for the message box font: no further font fields follow it.
 inline constexpr std::uint16_t kMessageBoxFontSize = 0x7FFF;
-// The most items a template may have; our pages have 14 at most. A parse of more throws std::bad_alloc.
+// The most items a template may have; our pages have 14 at most. A template of more is not parsed.
 inline constexpr std::size_t kTemplateItemCapacity = 64;
 
 std::uint32_t readLittle32(const unsigned char* at);
@@ -50,7 +50,8 @@ struct TemplateParts {
     InplaceVector<TemplateRange, kTemplateItemCapacity> items;
 };
 
-// Nothing when the template is cut short or a string runs past its end.
+// Nothing when the template is cut short, a string runs past its end or it has more than
+// kTemplateItemCapacity items.
 std::optional<TemplateParts> parseTemplate(std::span<const unsigned char> bytes);
 
 }  // namespace ui

@@ -20,12 +20,8 @@ public:
     using const_iterator = const T*;
 
     InplaceVector() = default;
-    InplaceVector(std::initializer_list<T> items) {
-        for (const T& item : items) push_back(item);
-    }
-    InplaceVector(const InplaceVector& other) {
-        for (const T& item : other) push_back(item);
-    }
+    InplaceVector(std::initializer_list<T> items) { append(items); }
+    InplaceVector(const InplaceVector& other) { append(other); }
     InplaceVector& operator=(const InplaceVector& other) {
         if (this != &other) {
             clear();
@@ -57,6 +53,11 @@ public:
     }
     T& push_back(const T& item) { return emplace_back(item); }
     T& push_back(T&& item) { return emplace_back(std::move(item)); }
+    // Null instead of a throw when the vector is full.
+    T* try_push_back(const T& item) {
+        if (size_ == N) return nullptr;
+        return &emplace_back(item);
+    }
 
     void clear() {
         std::destroy(begin(), end());
@@ -64,6 +65,18 @@ public:
     }
 
 private:
+    // For a constructor: a throw part way destroys what was built, since no destructor runs for an object
+    // whose construction did not end.
+    template <typename Items>
+    void append(const Items& items) {
+        try {
+            for (const T& item : items) push_back(item);
+        } catch (...) {
+            clear();
+            throw;
+        }
+    }
+
     // First: the elements start at the vector's own address, at its alignment or stricter.
     alignas(T) unsigned char storage_[N * sizeof(T)];
     std::size_t size_ = 0;

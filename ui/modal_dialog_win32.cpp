@@ -6,7 +6,7 @@ namespace ui {
 
 INT_PTR ModalDialog::run() {
     initCommonControls();
-    const INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(templateId_), parent_, &ModalDialog::procedure,
+    const INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(templateId_), parent_, &ModalDialog::procedure,
                                            reinterpret_cast<LPARAM>(this));
     window_ = nullptr;
     // 0 means an invalid owner: the dialog never existed either, since it only ends with 1 or 2.
@@ -17,7 +17,7 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND window, UINT message, WPARAM wParam
     try {
         if (message == WM_INITDIALOG) {
             auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
-            SetWindowLongPtrA(window, DWLP_USER, lParam);
+            SetWindowLongPtrW(window, DWLP_USER, lParam);
             dialog->window_ = window;
             try {
                 return dialog->onInitDialog();
@@ -26,7 +26,7 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND window, UINT message, WPARAM wParam
                 return TRUE;
             }
         }
-        auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+        auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(window, DWLP_USER));
         return dialog ? dialog->handle(message, wParam, lParam) : FALSE;
     } catch (...) {
         return FALSE;

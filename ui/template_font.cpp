@@ -5,11 +5,6 @@
 namespace ui {
 
 namespace {
-void appendWord(TemplateBytes& out, std::uint16_t value) {
-    out.push_back(static_cast<unsigned char>(value & 0xFF));
-    out.push_back(static_cast<unsigned char>(value >> 8));
-}
-
 void writeWord(unsigned char* at, std::uint16_t value) {
     at[0] = static_cast<unsigned char>(value & 0xFF);
     at[1] = static_cast<unsigned char>(value >> 8);
@@ -20,6 +15,28 @@ bool plainAscii(std::string_view text) {
         if (c <= 0 || static_cast<unsigned char>(c) > 0x7F) return false;
     return true;
 }
+
+// Appends to the copy until it is full; from then on every append fails, and the copy is not used.
+class Writer {
+public:
+    explicit Writer(TemplateBytes& out) : out_(out) {}
+    bool ok() const { return ok_; }
+    void byte(unsigned char value) { ok_ = ok_ && out_.try_push_back(value); }
+    void word(std::uint16_t value) {
+        byte(static_cast<unsigned char>(value & 0xFF));
+        byte(static_cast<unsigned char>(value >> 8));
+    }
+    void bytes(std::span<const unsigned char> values) {
+        for (unsigned char value : values) byte(value);
+    }
+    void alignTo4() {
+        while (ok_ && out_.size() % 4 != 0) byte(0);
+    }
+
+private:
+    TemplateBytes& out_;
+    bool ok_ = true;
+};
 }  // namespace
 
 std::optional<TemplateBytes> withFont(std::span<const unsigned char> dialogTemplate, const DialogFont& font) {
@@ -28,22 +45,25 @@ std::optional<TemplateBytes> withFont(std::span<const unsigned char> dialogTempl
     if (!parts) return std::nullopt;
 
     TemplateBytes out;
-    for (unsigned char byte : dialogTemplate.first(parts->font.begin)) out.push_back(byte);
+    Writer writer(out);
+    writer.bytes(dialogTemplate.first(parts->font.begin));
+    if (!writer.ok()) return std::nullopt;
     unsigned char* style = out.data() + parts->layout.styleAt;
     writeLittle32(style, readLittle32(style) | kSetFontStyle);
-    appendWord(out, font.pointSize);
+    writer.word(font.pointSize);
     if (parts->layout.extended) {
-        appendWord(out, font.weight);
-        out.push_back(font.italic ? 1 : 0);
-        out.push_back(font.charset);
+        writer.word(font.weight);
+        writer.byte(font.italic ? 1 : 0);
+        writer.byte(font.charset);
     }
-    for (char c : font.faceName) appendWord(out, static_cast<std::uint16_t>(c));
-    appendWord(out, 0);
+    for (char c : font.faceName) writer.word(static_cast<std::uint16_t>(c));
+    writer.word(0);
 
     for (const TemplateRange& item : parts->items) {
-        while (out.size() % 4 != 0) out.push_back(0);
-        for (unsigned char byte : dialogTemplate.subspan(item.begin, item.end - item.begin)) out.push_back(byte);
+        writer.alignTo4();
+        writer.bytes(dialogTemplate.subspan(item.begin, item.end - item.begin));
     }
+    if (!writer.ok()) return std::nullopt;
     return out;
 }
 

@@ -23,14 +23,15 @@ struct DialogFont {
 // The font of the system's property sheet, in which a sheet lays out its pages.
 inline constexpr DialogFont kPropertySheetFont{8, 400, false, 1, "MS Shell Dlg"};
 
-// The bytes of a template copy: twice our largest page template (738 bytes) fits; a longer copy throws
-// std::bad_alloc. The system reads a template at a DWORD boundary: the bytes start at the container's own
+// The bytes of a template copy: twice our largest page template (738 bytes) fits; no longer copy is made.
+// The system reads a template at a DWORD boundary: the bytes start at the container's own
 // address, aligned at least as its size field is.
 using TemplateBytes = InplaceVector<unsigned char, 2048>;
 static_assert(alignof(TemplateBytes) >= 4 && std::is_standard_layout_v<TemplateBytes>);
 
 // The template with DS_SETFONT set and its font fields replaced by `font`, its items copied unchanged at
-// DWORD boundaries. Nothing when the template is malformed or the face name is not plain ASCII.
+// DWORD boundaries. Nothing when the template is malformed, the face name is not plain ASCII or the copy
+// would not fit into TemplateBytes: the caller then uses the template as it is.
 std::optional<TemplateBytes> withFont(std::span<const unsigned char> dialogTemplate, const DialogFont& font);
 
 // Gives a template that names a font the point size (and in the extended layout the weight, italic and

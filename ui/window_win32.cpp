@@ -13,12 +13,12 @@ bool initCommonControls() {
 
 void addWindowStyles(HWND window, DWORD style, DWORD exStyle) {
     if (style != 0) {
-        const LONG_PTR old = GetWindowLongPtrA(window, GWL_STYLE);
-        SetWindowLongPtrA(window, GWL_STYLE, old | static_cast<LONG_PTR>(style));
+        const LONG_PTR old = GetWindowLongPtrW(window, GWL_STYLE);
+        SetWindowLongPtrW(window, GWL_STYLE, old | static_cast<LONG_PTR>(style));
     }
     if (exStyle != 0) {
-        const LONG_PTR old = GetWindowLongPtrA(window, GWL_EXSTYLE);
-        SetWindowLongPtrA(window, GWL_EXSTYLE, old | static_cast<LONG_PTR>(exStyle));
+        const LONG_PTR old = GetWindowLongPtrW(window, GWL_EXSTYLE);
+        SetWindowLongPtrW(window, GWL_EXSTYLE, old | static_cast<LONG_PTR>(exStyle));
     }
 }
 

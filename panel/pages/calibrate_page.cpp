@@ -1,6 +1,7 @@
 #include "panel/pages/calibrate_page.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
 
 #include "panel/resource_ids.h"
 #include "panel/texts.h"
@@ -9,26 +10,24 @@ namespace panel {
 
 namespace {
 
-constexpr const char kProgramName[] = "\\brennick.exe";
+constexpr const char16_t kProgramName[] = u"\\brennick.exe";
 
 }  // namespace
 
-bool ComposeCalibratorCommandLine(const char (&folder)[kCommandLineSize], char (&commandLine)[kCommandLineSize]) {
-    std::memset(commandLine, 0, sizeof commandLine);
-    const void* end = std::memchr(folder, '\0', sizeof folder);
-    if (!end) return false;
-    const std::size_t length = static_cast<const char*>(end) - folder;
+bool ComposeCalibratorCommandLine(const char16_t (&folder)[kCommandLineSize], CalibratorCommand& command) {
+    command = {};
+    const char16_t* end = std::find(std::begin(folder), std::end(folder), u'\0');
+    if (end == std::end(folder)) return false;
     // A quote inside would end the program's name early; no folder name holds one.
-    if (std::memchr(folder, '"', length)) return false;
-    const std::size_t nameLength = sizeof kProgramName - 1;
-    if (1 + length + nameLength + 1 + 1 > sizeof commandLine) return false;
-    char* out = commandLine;
-    *out++ = '"';
-    std::memcpy(out, folder, length);
-    out += length;
-    std::memcpy(out, kProgramName, nameLength);
-    out += nameLength;
-    *out = '"';
+    if (std::find(folder, end, u'"') != end) return false;
+    const std::size_t length = static_cast<std::size_t>(end - folder);
+    const std::size_t nameLength = std::size(kProgramName) - 1;
+    if (1 + length + nameLength + 1 + 1 > kCommandLineSize) return false;
+    char16_t* path = std::copy_n(kProgramName, nameLength, std::copy(folder, end, command.program));
+    char16_t* line = command.commandLine;
+    *line++ = u'"';
+    line = std::copy(command.program, path, line);
+    *line = u'"';
     return true;
 }
 
@@ -39,7 +38,7 @@ void TabPage1::onCommand(int id, int code) {
 }
 
 void TabPage1::StartCalibrator() {
-    char folder[kCommandLineSize] = {};
+    char16_t folder[kCommandLineSize] = {};
     {
         auto key = seams_.registry.open(platform::RootKey::LocalMachine, kCalibratorKeyPath, platform::kKeyQueryValue);
         if (!key) {
@@ -49,13 +48,14 @@ void TabPage1::StartCalibrator() {
         // Without a folder the command line would name the program at the root of the current drive,
         // which anyone may have put there: it would run with the panel user's rights.
         std::uint32_t size = 0;
-        if (!key->queryText(kCalibratorFolderValue, folder, sizeof folder - 1, size) || folder[0] == '\0') {
+        if (!key->queryWideText(kCalibratorFolderValue, folder, kCommandLineSize - 1, size) || folder[0] == u'\0') {
             ReportMissing();
             return;
         }
     }
-    char commandLine[kCommandLineSize];
-    if (!ComposeCalibratorCommandLine(folder, commandLine) || !seams_.programs.start(commandLine, kSwShowDefault))
+    CalibratorCommand command;
+    if (!ComposeCalibratorCommandLine(folder, command) ||
+        !seams_.programs.start(command.program, command.commandLine, kSwShowDefault))
         ReportMissing();
 }
 

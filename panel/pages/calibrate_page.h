@@ -8,6 +8,7 @@
 
 namespace panel {
 
+// MAX_PATH UTF-16 units: the folder as read, and the command line built from it.
 inline constexpr std::size_t kCommandLineSize = 260;
 inline constexpr const char* kCalibratorKeyPath = "Software\\Manufacturer\\Tavrex";
 inline constexpr const char* kCalibratorFolderValue = "FilePath";
@@ -19,10 +20,14 @@ struct CalibrateSeams {
     Module& module;
 };
 
-// The command line that starts "brennick.exe" in folder, quoted so that blanks in the folder cannot
-// make the system start another program. folder is the raw value read, not necessarily terminated.
-// False when the command line would not fit into its buffer.
-bool ComposeCalibratorCommandLine(const char (&folder)[kCommandLineSize], char (&commandLine)[kCommandLineSize]);
+// "brennick.exe" in folder: its path, and the command line that starts it, the path quoted so that blanks
+// in the folder cannot make the system start another program. folder is the raw value read, not
+// necessarily terminated. False when the command line would not fit into its buffer.
+struct CalibratorCommand {
+    char16_t program[kCommandLineSize];
+    char16_t commandLine[kCommandLineSize];
+};
+bool ComposeCalibratorCommandLine(const char16_t (&folder)[kCommandLineSize], CalibratorCommand& command);
 
 class TabPage1 : public ui::Page {
 public:

@@ -32,6 +32,27 @@ public:
         size = static_cast<std::uint32_t>(text->size() + 1);
         return true;
     }
+    // A GBK text's bytes pass as UTF-16 units when they are ASCII, as every narrow text the tests store
+    // for a wide read is.
+    bool queryWideText(const char* name, char16_t* data, std::uint32_t capacity, std::uint32_t& size) override {
+        registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
+        auto* v = find(name);
+        if (!v || !(access_ & platform::kKeyQueryValue)) return false;
+        std::u16string text;
+        if (const auto* wide = std::get_if<std::u16string>(v)) {
+            text = *wide;
+        } else if (const auto* narrow = std::get_if<std::string>(v)) {
+            text.assign(narrow->begin(), narrow->end());
+        } else {
+            return false;
+        }
+        if (text.size() + 1 > capacity) return false;
+        std::copy(text.begin(), text.end(), data);
+        data[text.size()] = u'\0';
+        data[text.size() + 1] = u'\0';
+        size = static_cast<std::uint32_t>(text.size() + 1);
+        return true;
+    }
     bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
         registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
         auto* v = find(name);
@@ -43,6 +64,9 @@ public:
         } else if (auto* text = std::get_if<std::string>(v)) {
             bytes.assign(text->begin(), text->end());
             bytes.push_back(0);
+        } else if (auto* wide = std::get_if<std::u16string>(v)) {
+            for (char16_t unit : *wide) bytes.insert(bytes.end(), {std::uint8_t(unit & 0xFF), std::uint8_t(unit >> 8)});
+            bytes.insert(bytes.end(), {0, 0});
         } else {
             bytes = std::get<std::vector<std::uint8_t>>(*v);
         }

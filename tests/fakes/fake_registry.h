@@ -14,8 +14,9 @@ namespace fakes {
 
 class FakeRegistry : public platform::Registry {
 public:
-    // REG_DWORD, REG_SZ (stored with its terminator) and raw REG_BINARY bytes.
-    using Value = std::variant<std::uint32_t, std::string, std::vector<std::uint8_t>>;
+    // REG_DWORD, REG_SZ (stored with its terminator), raw REG_BINARY bytes, and a REG_SZ written by
+    // another program in characters beyond GBK (stored with its terminator).
+    using Value = std::variant<std::uint32_t, std::string, std::vector<std::uint8_t>, std::u16string>;
     struct Key {
         std::map<std::string, Value> values;
         std::uint32_t grantedAccess = 0xFFFFFFFF;  // rights a caller may ask for

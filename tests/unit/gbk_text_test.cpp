@@ -6,12 +6,18 @@
 
 namespace {
 
-TEST(GbkText, CopyNeverSplitsADoubleByteCharacter) {
+TEST(GbkText, CopyNeverSplitsACharacter) {
     char buffer[6];
     EXPECT_EQ(panel::CopyGbk(buffer, sizeof buffer, "ab设置"), 4u);  // "ab" and one character of two bytes
     EXPECT_EQ(std::string(buffer), std::string("ab\xC9\xE8"));
     EXPECT_EQ(panel::CopyGbk(buffer, sizeof buffer, "abcdefgh"), 5u);
     EXPECT_EQ(std::string(buffer), "abcde");
+    // The same for UTF-16 and a surrogate pair.
+    char16_t field[4];
+    EXPECT_EQ(panel::CopyUtf16(field, u"a\U0002000Bb"), 3u);
+    EXPECT_EQ(std::u16string(field), u"a\U0002000B");
+    EXPECT_EQ(panel::CopyUtf16(field, u"ab\U0002000B"), 2u);
+    EXPECT_EQ(std::u16string(field), u"ab");
 }
 
 TEST(GbkText, DecimalValueIsBoundedAndDefinedForEveryInput) {

@@ -21,16 +21,18 @@ struct PanelCalibrate : ::testing::Test {
             .registry = f.registry, .programs = f.programs, .messageBoxes = f.messages, .module = f.module});
     }
     fakes::FakeRegistry::Key& key() { return f.registry.addKey(RootKey::LocalMachine, panel::kCalibratorKeyPath); }
-    // What a click starts, or "" when it starts nothing.
-    std::string Click() {
+    // The command line a click starts, or u"" when it starts nothing. The program is the quoted path.
+    std::u16string Click() {
         panel::TabPage1 page = MakePage();
         paneltest::PageHost host(page);
         host.open(kPage);
         const std::size_t before = f.programs.started.size();
         host.click(IDC_CALIBRATE);
-        if (f.programs.started.size() == before) return "";
-        EXPECT_EQ(f.programs.started.back().second, 10);
-        return f.programs.started.back().first;
+        if (f.programs.started.size() == before) return u"";
+        const auto& start = f.programs.started.back();
+        EXPECT_EQ(start.showState, 10);
+        EXPECT_EQ(u'"' + start.program + u'"', start.commandLine);
+        return start.commandLine;
     }
     void ExpectRefusal(std::size_t count) {
         ASSERT_EQ(f.messages.shown.size(), count);
@@ -46,8 +48,11 @@ struct PanelCalibrate : ::testing::Test {
 
 TEST_F(PanelCalibrate, AFolderWithBlanksStartsExactlyItsCalibrator) {
     key().values["FilePath"] = std::string("C:\\Program Files\\Tavrex");
-    EXPECT_EQ(Click(), "\"C:\\Program Files\\Tavrex\\brennick.exe\"");
-    ASSERT_EQ(f.appletOpens().size(), 1u);
+    EXPECT_EQ(Click(), u"\"C:\\Program Files\\Tavrex\\brennick.exe\"");
+    // A folder named in any script is started as Windows stores its name.
+    key().values["FilePath"] = std::u16string(u"C:\\触摸屏工具\\タッチ");
+    EXPECT_EQ(Click(), u"\"C:\\触摸屏工具\\タッチ\\brennick.exe\"");
+    ASSERT_EQ(f.appletOpens().size(), 2u);
     EXPECT_EQ(f.appletOpens()[0].path, "Software\\Manufacturer\\Tavrex");
     EXPECT_EQ(f.appletOpens()[0].access, platform::kKeyQueryValue);
     EXPECT_TRUE(f.messages.shown.empty());
@@ -55,57 +60,57 @@ TEST_F(PanelCalibrate, AFolderWithBlanksStartsExactlyItsCalibrator) {
 
 TEST_F(PanelCalibrate, ATrailingBackslashIsKeptWhileNoFolderOrAFailedStartIsReported) {
     key().values["FilePath"] = std::string("D:\\Tools\\");
-    EXPECT_EQ(Click(), "\"D:\\Tools\\\\brennick.exe\"");
+    EXPECT_EQ(Click(), u"\"D:\\Tools\\\\brennick.exe\"");
     EXPECT_TRUE(f.messages.shown.empty());
     // Missing, not text, empty: nothing is started, least of all the program at the drive's root.
     key().values.erase("FilePath");
-    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), u"");
     key().values["FilePath"] = 0x545C3A43u;  // "C:\T" as a REG_DWORD
-    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), u"");
     key().values["FilePath"] = std::string();
-    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), u"");
     ExpectRefusal(3);
     f.programs.starts = false;
     key().values["FilePath"] = std::string("C:\\Empty");
-    EXPECT_EQ(Click(), "\"C:\\Empty\\brennick.exe\"");
+    EXPECT_EQ(Click(), u"\"C:\\Empty\\brennick.exe\"");
     ExpectRefusal(4);
 }
 
 TEST_F(PanelCalibrate, WithoutTheKeyEveryClickShowsTheMessageAndStartsNothing) {
-    EXPECT_EQ(Click(), "");
-    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), u"");
+    EXPECT_EQ(Click(), u"");
     ExpectRefusal(2);
     f.registry.grant(RootKey::LocalMachine, panel::kCalibratorKeyPath, platform::kKeySetValue);
-    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), u"");
     ExpectRefusal(3);
 }
 
 TEST_F(PanelCalibrate, TheCommandLineNeverLeavesItsBuffer) {
-    // 1 quote + 244 + "\brennick.exe" (13) + 1 quote + terminator = 260: the longest folder that fits.
-    const std::string longest = "C:\\" + std::string(241, 'a');
+    // 1 quote + 244 + "\brennick.exe" (13) + 1 quote + terminator = 260 units: the longest folder that fits.
+    const std::u16string longest = u"C:\\" + std::u16string(241, u'触');
     key().values["FilePath"] = longest;
-    EXPECT_EQ(Click(), "\"" + longest + "\\brennick.exe\"");
-    EXPECT_EQ(f.programs.started.back().first.size(), 259u);
+    EXPECT_EQ(Click(), u"\"" + longest + u"\\brennick.exe\"");
+    EXPECT_EQ(f.programs.started.back().commandLine.size(), 259u);
 
-    key().values["FilePath"] = longest + "b";
-    EXPECT_EQ(Click(), "");
+    key().values["FilePath"] = longest + u"b";
+    EXPECT_EQ(Click(), u"");
     ExpectRefusal(1);
 
     // The whole buffer filled but for the terminator.
     key().values["FilePath"] = std::string(258, 'x');
-    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), u"");
     ExpectRefusal(2);
 
     // Longer than the buffer: not read at all.
     key().values["FilePath"] = std::string(400, 'y');
-    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), u"");
     ExpectRefusal(3);
     EXPECT_EQ(f.programs.started.size(), 1u);
 }
 
 TEST_F(PanelCalibrate, AQuoteInTheFolderCannotSmuggleArguments) {
     key().values["FilePath"] = std::string("C:\\x\" /evil \"");
-    EXPECT_EQ(Click(), "");
+    EXPECT_EQ(Click(), u"");
     ExpectRefusal(1);
 }
 

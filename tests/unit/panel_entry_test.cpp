@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
+#include <string>
 
 #include "panel/applet_base.h"
 #include "panel/touch_applet.h"
@@ -57,22 +59,20 @@ TEST(PanelEntry, NewInquireFillsNameDescriptionAndIcon) {
               0);
 
     EXPECT_EQ(info.dwSize, sizeof(NewCplInfo));
-    EXPECT_EQ(info.dwSize, sizeof(void*) == 4 ? 244u : 252u);
+    EXPECT_EQ(info.dwSize, sizeof(void*) == 4 ? 468u : 476u);
     EXPECT_EQ(info.dwFlags, 0u);
     EXPECT_EQ(info.dwHelpContext, 0u);
     EXPECT_EQ(static_cast<std::intptr_t>(info.lData), 0);
     EXPECT_EQ(static_cast<std::uintptr_t>(info.hIcon), paneltest::kAppletIcon);
     EXPECT_EQ(f.module.iconLoads, std::vector<int>{4001});
 
-    // GBK bytes, terminated, and nothing but zeros after them.
-    const unsigned char name[] = {'T', 'a', 'v', 'r', 'e', 'x', ' ', 0xC9, 0xE8, 0xD6, 0xC3};
-    const unsigned char description[] = {'T',  'a',  'v',  'r',  'e',  'x',  ' ', 0xBF,
-                                         0xD8, 0xD6, 0xC6, 0xC3, 0xE6, 0xB0, 0xE5};
-    EXPECT_EQ(std::memcmp(info.szName, name, sizeof name), 0);
-    EXPECT_EQ(std::memcmp(info.szInfo, description, sizeof description), 0);
-    for (std::size_t i = sizeof name; i < sizeof info.szName; ++i) EXPECT_EQ(info.szName[i], 0) << i;
-    for (std::size_t i = sizeof description; i < sizeof info.szInfo; ++i) EXPECT_EQ(info.szInfo[i], 0) << i;
-    for (char c : info.szHelpFile) EXPECT_EQ(c, 0);
+    // UTF-16, terminated, and nothing but zeros after them.
+    const std::u16string name = u"Tavrex 设置", description = u"Tavrex 控制面板";
+    EXPECT_EQ(std::u16string(info.szName), name);
+    EXPECT_EQ(std::u16string(info.szInfo), description);
+    for (std::size_t i = name.size(); i < std::size(info.szName); ++i) EXPECT_EQ(info.szName[i], 0) << i;
+    for (std::size_t i = description.size(); i < std::size(info.szInfo); ++i) EXPECT_EQ(info.szInfo[i], 0) << i;
+    for (char16_t c : info.szHelpFile) EXPECT_EQ(c, 0);
 }
 
 TEST(PanelEntry, NewInquireWithoutARecordWritesNothingAndSaysSo) {

@@ -31,10 +31,15 @@ struct RecordingDoubleClickTime : panel::DoubleClickTime {
 };
 
 struct RecordingPrograms : panel::Programs {
-    std::vector<std::pair<std::string, int>> started;  // every attempt, also those that fail
+    struct Start {
+        std::u16string program;
+        std::u16string commandLine;
+        int showState;
+    };
+    std::vector<Start> started;  // every attempt, also those that fail
     bool starts = true;
-    bool start(const char* commandLine, int showState) override {
-        started.emplace_back(commandLine, showState);
+    bool start(const char16_t* program, const char16_t* commandLine, int showState) override {
+        started.push_back({program, commandLine, showState});
         return starts;
     }
 };

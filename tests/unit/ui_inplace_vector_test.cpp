@@ -38,8 +38,16 @@ TEST(InplaceVector, HoldsItsCapacityInPlaceAndRefusesOneMoreAsAnExhaustedHeapDoe
         EXPECT_TRUE(full.empty());
         EXPECT_EQ(Counted::alive, 3);
         EXPECT_THROW((ui::InplaceVector<int, 2>{1, 2, 3}), std::bad_alloc);
+        EXPECT_EQ(full.try_push_back(Counted(5)), &full[0]);
     }
     EXPECT_EQ(Counted::alive, 0) << "every element is destroyed once";
+    // A construction that fails part way destroys what it built.
+    EXPECT_THROW((ui::InplaceVector<Counted, 2>{Counted(1), Counted(2), Counted(3)}), std::bad_alloc);
+    EXPECT_EQ(Counted::alive, 0);
+    ui::InplaceVector<Counted, 1> one;
+    one.emplace_back(1);
+    EXPECT_EQ(one.try_push_back(Counted(2)), nullptr);
+    EXPECT_EQ(Counted::alive, 1);
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ TEST(TemplateFont, ReplacesTheExtendedLayoutsFontWeightItalicAndCharset) {
     EXPECT_EQ(ui::parseTemplate(*copy)->items.size(), 2u);
 }
 
-TEST(TemplateFont, GivesNoCopyOfATemplateCutShortOrUnterminated) {
+TEST(TemplateFont, GivesNoCopyOfATemplateCutShortUnterminatedOrTooLarge) {
     const Font original{10, "MS Sans Serif"};
     const Font wanted{8, "MS Shell Dlg"};
     for (const auto& whole :
@@ -161,6 +161,32 @@ TEST(TemplateFont, GivesNoCopyOfATemplateCutShortOrUnterminated) {
     EXPECT_FALSE(rewrite(endless.bytes, wanted));
     // A face name that cannot be written as a template string.
     EXPECT_FALSE(rewrite(plainPage(kPageStyle, nullptr), Font{8, "宋体"}));
+    // Beyond what the layer holds, no copy rather than a throw: more items than a parse keeps, and a copy
+    // longer than its bytes.
+    auto withItems = [](std::size_t count, std::string_view text) {
+        Builder b;
+        b.dword(kPageStyle).dword(0).word(static_cast<std::uint16_t>(count)).word(0).word(0).word(9).word(9);
+        b.word(0).word(0).text("P");
+        for (std::size_t i = 0; i < count; ++i)
+            b.align()
+                .dword(0x50000000)
+                .dword(0)
+                .word(1)
+                .word(1)
+                .word(1)
+                .word(1)
+                .word(1)
+                .ordinal(0x82)
+                .text(text)
+                .data({});
+        return b.bytes;
+    };
+    EXPECT_TRUE(rewrite(withItems(ui::kTemplateItemCapacity, ""), wanted));
+    EXPECT_FALSE(ui::parseTemplate(withItems(ui::kTemplateItemCapacity + 1, "")));
+    EXPECT_FALSE(rewrite(withItems(ui::kTemplateItemCapacity + 1, ""), wanted));
+    const auto large = withItems(20, std::string(50, 'x'));
+    ASSERT_TRUE(ui::parseTemplate(large));
+    EXPECT_FALSE(rewrite(large, wanted));
 }
 
 TEST(TemplateFont, KeepsATemplateThatUsesTheMessageBoxFontReadable) {

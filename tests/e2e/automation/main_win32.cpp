@@ -19,18 +19,21 @@ using namespace tavrexauto;
 
 constexpr UINT kSendTimeoutMs = 5000;
 
-std::string ToAnsi(const std::wstring& text) {
+std::string Narrow(UINT codePage, const std::wstring& text) {
     if (text.empty()) return {};
     const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (size <= 0) return {};
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
     return bytes;
 }
 
+std::string ToAnsi(const std::wstring& text) { return Narrow(CP_ACP, text); }
+
+// Answers are UTF-8, whatever the system's code page: every text a window shows reaches the tests as it is.
 void Write(DWORD stream, const std::wstring& text) {
-    const std::string bytes = ToAnsi(text);
+    const std::string bytes = Narrow(CP_UTF8, text);
     const HANDLE handle = GetStdHandle(stream);
     std::size_t done = 0;
     while (done < bytes.size()) {

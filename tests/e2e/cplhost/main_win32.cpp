@@ -1,7 +1,8 @@
 // cplhost: a Control Panel host for the e2e tests. It loads a .cpl and sends what the Windows
 // Control Panel sends (CPL_INIT, CPL_GETCOUNT, CPL_INQUIRE, CPL_NEWINQUIRE, then on request
 // CPL_DBLCLK with its own window as the Control Panel window, CPL_STOP, CPL_EXIT), and prints every
-// answer on one line each, texts as hex so that no code page gets in the way.
+// answer on one line each, texts as hex so that no code page gets in the way: the bytes of a narrow record's
+// texts, the UTF-16LE bytes of a wide one's.
 //
 //   cplhost FILE.cpl inquire      the item's answers only
 //   cplhost FILE.cpl open         ... and one double click
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -30,6 +32,16 @@ void PrintHex(const char* label, const char* text, std::size_t capacity) {
 }
 
 bool Terminated(const char* text, std::size_t capacity) { return std::memchr(text, 0, capacity) != nullptr; }
+
+// A terminated UTF-16 field as the hex of its UTF-16LE bytes; nothing when it has no terminator.
+void PrintWide(const char* label, const WCHAR* text, std::size_t capacity) {
+    std::size_t length = 0;
+    while (length < capacity && text[length]) ++length;
+    if (length == capacity) return;
+    std::printf("%s=", label);
+    for (std::size_t i = 0; i < length; ++i) std::printf("%02X%02X", text[i] & 0xFF, text[i] >> 8);
+    std::printf("\n");
+}
 
 HWND CreateHostWindow() {
     WNDCLASSA wc{};
@@ -163,17 +175,31 @@ int main(int argc, char** argv) {
     std::printf("inquire=%ld untouched=%d\n", applet(host, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&old)),
                 std::memcmp(&old, &untouched, sizeof old) == 0 ? 1 : 0);
 
-    NEWCPLINFOA info;
-    std::memset(&info, 0xA5, sizeof info);
-    const LONG inquired = applet(host, CPL_NEWINQUIRE, 0, reinterpret_cast<LPARAM>(&info));
-    std::printf("newinquire=%ld size=%lu record=%u flags=%lu help=%lu data=%lu icon=%d\n", inquired,
-                static_cast<unsigned long>(info.dwSize), static_cast<unsigned>(sizeof info),
+    // Room for the wide record, as Windows' Control Panel gives it; the size the applet writes says which
+    // record it filled.
+    union {
+        NEWCPLINFOA narrow;
+        NEWCPLINFOW wide;
+    } record;
+    std::memset(&record, 0xA5, sizeof record);
+    const LONG inquired = applet(host, CPL_NEWINQUIRE, 0, reinterpret_cast<LPARAM>(&record));
+    const bool wide = record.wide.dwSize == sizeof(NEWCPLINFOW);
+    const NEWCPLINFOW& info = record.wide;  // the fields before the texts lie alike in both
+    std::printf("newinquire=%ld size=%lu record=%u kind=%s flags=%lu help=%lu data=%lu icon=%d\n", inquired,
+                static_cast<unsigned long>(info.dwSize), static_cast<unsigned>(sizeof(NEWCPLINFOW)), wide ? "W" : "A",
                 static_cast<unsigned long>(info.dwFlags), static_cast<unsigned long>(info.dwHelpContext),
                 static_cast<unsigned long>(info.lData), info.hIcon ? 1 : 0);
-    if (Terminated(info.szName, sizeof info.szName)) PrintHex("name", info.szName, sizeof info.szName);
-    if (Terminated(info.szInfo, sizeof info.szInfo)) PrintHex("info", info.szInfo, sizeof info.szInfo);
-    if (Terminated(info.szHelpFile, sizeof info.szHelpFile))
-        PrintHex("helpfile", info.szHelpFile, sizeof info.szHelpFile);
+    if (wide) {
+        PrintWide("name", info.szName, std::size(info.szName));
+        PrintWide("info", info.szInfo, std::size(info.szInfo));
+        PrintWide("helpfile", info.szHelpFile, std::size(info.szHelpFile));
+    } else {
+        const NEWCPLINFOA& narrow = record.narrow;
+        if (Terminated(narrow.szName, sizeof narrow.szName)) PrintHex("name", narrow.szName, sizeof narrow.szName);
+        if (Terminated(narrow.szInfo, sizeof narrow.szInfo)) PrintHex("info", narrow.szInfo, sizeof narrow.szInfo);
+        if (Terminated(narrow.szHelpFile, sizeof narrow.szHelpFile))
+            PrintHex("helpfile", narrow.szHelpFile, sizeof narrow.szHelpFile);
+    }
     if (info.hIcon) {
         ICONINFO icon{};
         if (GetIconInfo(info.hIcon, &icon)) {

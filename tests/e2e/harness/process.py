@@ -12,6 +12,11 @@ def gbk(data, errors="strict"):
     return data.decode("gbk", errors=errors).replace("\r\n", "\n")
 
 
+def utf8(data):
+    """Output of tavrexauto, which answers in UTF-8 whatever Wine's code page."""
+    return data.decode("utf-8", errors="replace").replace("\r\n", "\n")
+
+
 def kill_group(process, grace=2.0):
     if process is None or process.poll() is not None:
         return

@@ -4,7 +4,7 @@ the windows (tavrexauto), and where the deliverables find things in the prefix."
 import subprocess
 from pathlib import Path
 
-from .process import Program, gbk, run
+from .process import Program, gbk, run, utf8
 from .waiting import HarnessError, log
 
 # The stand-in driver and the programs that steer and read it; everything else is a deliverable.
@@ -70,7 +70,8 @@ class ProgramsMixin:
         return exe
 
     def run_windows(self, exe, *args, timeout=60):
-        """Runs a Windows program to its end; returns (exit code, stdout text, stderr text)."""
+        """Runs a Windows program to its end; returns (exit code, stdout text, stderr text). tavrexauto answers in
+        UTF-8, every other program in the code page 936 these sessions run in."""
         argv = [self.wine, str(self.resolve(exe)), *map(str, args)]
         for _ in range(3):
             code, out, err = run(argv, self.env, timeout)
@@ -80,6 +81,8 @@ class ProgramsMixin:
             if code != 1 or (out.strip() or err.strip()) and b"ShellExecuteEx" not in out + err:
                 break
             log(f"Wine did not start {Path(argv[1]).name} {' '.join(map(str, args[:2]))}: trying again")
+        if Path(str(exe)).name == "tavrexauto.exe":
+            return code, utf8(out), utf8(err)
         return code, gbk(out), gbk(err, errors="replace")  # Wine's own words may be UTF-8
 
     def launch(self, exe, *args, cwd=None):
