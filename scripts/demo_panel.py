@@ -28,7 +28,8 @@ def item_texts(session, applet):
     if code != 0:
         raise PanelDemoError(f"cplhost inquire exited {code}: {out}{err}")
     answers = panel_case.parse_answers(out)
-    decode = lambda name: bytes.fromhex(answers.get(name, [""])[0]).decode("gbk")  # noqa: E731
+    encoding = "utf-16-le" if answers.get("kind") == ["W"] else "gbk"
+    decode = lambda name: bytes.fromhex(answers.get(name, [""])[0]).decode(encoding)  # noqa: E731
     return decode("name"), decode("info"), answers.get("size", ["?"])[0]
 
 
@@ -45,7 +46,7 @@ def run(session, shots, applet=None):
     go to shots/demo_panel_*.png."""
     applet = applet or panel_case.applet_path(session)
     name, description, size = item_texts(session, applet)
-    say(f"panel: the Control Panel lists \"{name}\" ({description}); NEWCPLINFOA of {size} bytes")
+    say(f"panel: the Control Panel lists \"{name}\" ({description}); NEWCPLINFOW of {size} bytes")
 
     # Settings as an installation might leave them, the driver on COM2, and two more ports that open.
     session.set_values(harness.PARAMETERS_KEY, {"BeepMode": 1, "BeepFreq1": 2000, "BeepTime1": 100, "BeepFreq2": 2000,

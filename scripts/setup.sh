@@ -52,11 +52,19 @@ if [ "${#missing[@]}" -gt 0 ]; then
     fi
 fi
 
-# Wine takes code page 936 only from a generated zh_CN.UTF-8 locale.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-    echo "setup: generating the zh_CN.UTF-8 locale"
-    $SUDO sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+# Wine takes its code page from a generated locale: 936 from zh_CN.UTF-8, the tests' usual one, and 1252 from
+# en_US.UTF-8, in which one test shows the tools as a Western Windows does. Without it, Wine silently falls back
+# on 1252. Never regenerate the locales while Wine programs run.
+missing_locales=()
+for name in zh_CN en_US; do
+    locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$" || missing_locales+=("$name")
+done
+if ((${#missing_locales[@]})); then
+    echo "setup: generating the ${missing_locales[*]/%/.UTF-8} locale(s)"
+    for name in "${missing_locales[@]}"; do
+        $SUDO sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    done
     $SUDO locale-gen >/dev/null
 fi
 

@@ -62,9 +62,10 @@ export WINEPREFIX="${WINEPREFIX:-$TAVREX_FLAVOUR_DIR/wine-prefix}"
 export WINE="${WINE:-/usr/lib/wine/wine64}"
 export WINEDEBUG="${WINEDEBUG:--all,err+module}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree,mshtml=}"
-# Makes Wine's ANSI code page 936, so the GBK texts of the binaries show as Chinese.
-export LANG=zh_CN.UTF-8
-export LC_ALL=zh_CN.UTF-8
+# Makes Wine's ANSI code page 936, as on the Chinese Windows the tools were first made for; TAVREX_LANG=en_US.UTF-8
+# gives code page 1252, as on a Western Windows.
+export LANG="${TAVREX_LANG:-zh_CN.UTF-8}"
+export LC_ALL="$LANG"
 if [ -n "${TAVREX_DISPLAY:-}" ]; then export DISPLAY="$TAVREX_DISPLAY"; fi
 export TAVREX_RUN_DIR="${TAVREX_RUN_DIR:-${WINEPREFIX%/}.run}"
 

@@ -24,8 +24,8 @@ IDC_CALIBRATE = harness.resource_id("IDC_CALIBRATE")
 IDC_LOGO = harness.resource_id("IDC_LOGO")
 
 
-def gbk_hex(text):
-    return text.encode("gbk").hex().upper()
+def utf16_hex(text):
+    return text.encode("utf-16-le").hex().upper()
 
 
 class AppletCase(PanelCase):
@@ -54,14 +54,14 @@ class ItemAnswers(AppletCase):
         self.assertEqual(answers["inquire"], ["0"])
         self.assertEqual(answers["untouched"], ["1"], "CPL_INQUIRE wrote into the host's record")
         self.assertEqual(answers["newinquire"], ["0"])
-        self.assertEqual(answers["size"], answers["record"], "dwSize is not the size of NEWCPLINFOA")
+        self.assertEqual((answers["size"], answers["kind"]), (answers["record"], ["W"]), "not a NEWCPLINFOW")
         if harness.pe_machine(self.session.deliverable("lintara.cpl")) == "i686":
-            self.assertEqual(answers["size"], ["244"])
+            self.assertEqual(answers["size"], ["468"])
         self.assertEqual((answers["flags"], answers["help"], answers["data"]), (["0"], ["0"], ["0"]))
         self.assertEqual(answers["icon"], ["1"])
         self.assertEqual(answers["iconsize"], ["32x32"])
-        self.assertEqual(answers["name"], [gbk_hex("Tavrex 设置")])
-        self.assertEqual(answers["info"], [gbk_hex("Tavrex 控制面板")])
+        self.assertEqual(answers["name"], [utf16_hex("Tavrex 设置")])
+        self.assertEqual(answers["info"], [utf16_hex("Tavrex 控制面板")])
         self.assertEqual(answers["helpfile"], [""])
         self.assertEqual((answers["stop"], answers["exit"]), (["1"], ["0"]))
 

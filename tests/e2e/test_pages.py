@@ -10,7 +10,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
-from harness import IDCANCEL, IDOK, MOUSE_KEY, PARAMETERS_KEY  # noqa: E402
+from harness import (BEEP_MODES, DELAYS, IDCANCEL, IDOK, IN_USE, MOUSE_KEY, MOUSE_MODES, PARAMETERS_KEY,  # noqa: E402
+                     RESOLUTIONS)
 from panel_case import RELOAD_REQUEST, PanelCase, serial_ports  # noqa: E402
 
 BEEP_TAB, MOUSE_TAB, PORT_TAB, SCREEN_TAB = (harness.TABS.index(tab)
@@ -24,25 +25,20 @@ def ids(*names):
 # Beep page.
 BEEP_MODE, BEEP_FREQUENCY, BEEP_DURATION, BEEP_FREQUENCY_TEXT, BEEP_DURATION_TEXT, BEEP_TEST = ids(
     "BEEP_MODE", "BEEP_FREQUENCY", "BEEP_DURATION", "BEEP_FREQUENCY_TEXT", "BEEP_DURATION_TEXT", "BEEP_TEST")
-BEEP_MODES = ["不发声", "触摸时发声", "离开时发声"]
 GET_BEEP, SET_BEEP, TEST_BEEP = (harness.request(name) for name in ("GET_BEEP", "SET_BEEP", "TEST_BEEP"))
 
 # Mouse mode page.
 MOUSE_MODE, CLICK_SPEED, CLICK_AREA, CLICK_AREA_TEXT, CLICK_SPEED_TEXT, RIGHT_DELAY = ids(
     "MOUSE_MODE", "CLICK_SPEED", "CLICK_AREA", "CLICK_AREA_TEXT", "CLICK_SPEED_TEXT", "RIGHT_DELAY")
-MOUSE_MODES = ["触摸时点击 ", "离开时点击 ", "拖动 ", "拖动和双击"]
-DELAYS = [" 禁用右键", " 0.5s", " 1.0s", " 2.0s", " 5.0s"]
 
 # Serial port page.
 PORT_LIST = harness.resource_id("IDC_PORT_LIST")
-IN_USE = " 当前使用的串口"
 GET_PORT = harness.request("GET_PORT")
 
 # Screen position page.
 PRIMARY_RES, SECONDARY_RES = ids("PRIMARY_RES", "SECONDARY_RES")
 SINGLE, ON_PRIMARY, ON_SECONDARY, SPAN_LEFT, SPAN_RIGHT, SPAN_TOP, SPAN_BOTTOM = ids(
     "SINGLE", "ON_PRIMARY", "ON_SECONDARY", "SPAN_LEFT", "SPAN_RIGHT", "SPAN_TOP", "SPAN_BOTTOM")
-RESOLUTIONS = ["640×480", "800×600", "1024×768", "1152×864", "1280×768", "1280×800", "1280×1024"]
 
 STORED = {"BeepMode": 1, "BeepFreq1": 2000, "BeepTime1": 100, "BeepFreq2": 2000, "BeepTime2": 100,
           "MouseMode": 1, "RBNDelay": 96, "Port": 3, "ScreenPost": 37}

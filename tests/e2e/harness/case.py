@@ -25,15 +25,16 @@ class SessionCase(unittest.TestCase):
     """A case whose class shares the file's session as self.session."""
 
     screens = 1
+    lang = None  # the locale of the file's session: see Session
     session = None
 
     @classmethod
     def setUpClass(cls):
-        if _shared and _shared[0].screens != cls.screens:
+        if _shared and (_shared[0].screens, _shared[0].lang) != (cls.screens, cls.lang):
             _stop_shared()
         if not _shared:
             name = Path(sys.modules[cls.__module__].__file__).stem.removeprefix("test_")
-            _shared.append(start_session(name, cls.screens))
+            _shared.append(start_session(name, cls.screens, lang=cls.lang))
         cls.session = _shared[0]
 
     def tearDown(self):

@@ -17,10 +17,12 @@ from .windows import WindowsMixin
 class Session(ProgramsMixin, WindowsMixin, RegistryMixin):
     """One display, one prefix, one wineserver and the programs started in them."""
 
-    def __init__(self, name, screens=1, config=None):
-        """name: the test file's stem or "demo", naming its folder; config: by default from the environment."""
+    def __init__(self, name, screens=1, config=None, lang=None):
+        """name: the test file's stem or "demo", naming its folder; config: by default from the environment; lang:
+        the locale Wine runs in instead of zh_CN.UTF-8 (code page 936), e.g. en_US.UTF-8 (code page 1252)."""
         self.config = config or Config.from_env(name)
         self.screens = screens
+        self.lang = lang
         self.xvfb = self.display = self.env = self.wine = None
         self.programs = []
         self.machine = None  # "i686" or "x86-64": what the deliverables are built for
@@ -58,6 +60,9 @@ class Session(ProgramsMixin, WindowsMixin, RegistryMixin):
         self.env["DISPLAY"] = self.env["TAVREX_DISPLAY"] = self.display
         log(f"display {self.display} with {self.screens} screen(s)")
         fresh_copy(config, self.env, self.log_path)
+        if self.lang:
+            # After the copy: the template every session shares is made in the usual locale.
+            self.env.update({"TAVREX_LANG": self.lang, "LANG": self.lang, "LC_ALL": self.lang})
         if self.screens == 2:
             # Two monitors show only without a virtual desktop, unmanaged, with Xinerama instead of XRandR.
             self.shell('bash "$TAVREX_ROOT/scripts/wine_prefix.sh" two && tavrex_session_stop')
@@ -97,9 +102,9 @@ class Session(ProgramsMixin, WindowsMixin, RegistryMixin):
         return screenshot(self.display, self.config.out / f"{name}.png", self.env)
 
 
-def start_session(name, screens=1, config=None, display=None):
+def start_session(name, screens=1, config=None, display=None, lang=None):
     """A started Session; whatever a failed start left running is stopped."""
-    session = Session(name, screens, config)
+    session = Session(name, screens, config, lang)
     try:
         session.start(display)
     except BaseException:
