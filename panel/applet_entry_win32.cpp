@@ -27,7 +27,8 @@ public:
                   .doubleClickTime = doubleClickTime_,
                   .programs = programs_,
                   .module = module_,
-                  .dialogRunner = runner_}) {}
+                  .dialogRunner = runner_,
+                  .token = token_}) {}
 
 private:
     platform::win32::Registry registry_;
@@ -38,6 +39,7 @@ private:
     panel::win32::Programs programs_;
     panel::win32::Module module_;
     panel::win32::PanelDialogRunner runner_;
+    panel::win32::ProcessToken token_;
 
 public:
     panel::CTouchApplet applet;

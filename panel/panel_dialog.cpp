@@ -11,7 +11,8 @@ CPanelDlg::CPanelDlg(platform::WindowId parent, const AppletSeams& seams)
       tabPage1(CalibrateSeams{.registry = seams.registry,
                               .programs = seams.programs,
                               .messageBoxes = seams.messageBoxes,
-                              .module = seams.module}),
+                              .module = seams.module,
+                              .token = seams.token}),
       tabPage4(seams.devices, seams.serialPorts) {}
 
 bool CPanelDlg::OnInitDialog(PanelWindow& window) {

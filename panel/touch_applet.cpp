@@ -1,5 +1,9 @@
 #include "panel/touch_applet.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
 #include "driver/driver_check.h"
 #include "driver/tavrex_device.h"
 #include "panel/panel_dialog.h"
@@ -21,6 +25,7 @@ std::int32_t CTouchApplet::OnNewInquire(std::intptr_t, NewCplInfo* info) {
 }
 
 std::int32_t CTouchApplet::OnDblClk(platform::WindowId cplWindow, std::intptr_t, std::intptr_t) {
+    if (ReopenElevated(cplWindow)) return 0;
     // The panel holds the driver unshared for the whole run.
     tavrex::DriverCheck check = tavrex::CheckDriver(seams_.devices, seams_.registry, 0);
     DriverHandle = std::move(check.device);
@@ -42,6 +47,36 @@ std::int32_t CTouchApplet::OnDblClk(platform::WindowId cplWindow, std::intptr_t,
     tavrex::ReloadSettings(*DriverHandle);
     DriverHandle.reset();
     return 0;
+}
+
+bool CTouchApplet::ReopenElevated(platform::WindowId cplWindow) {
+    // An administrator's filtered token may not write the driver's key, and the calibrator it starts would
+    // refuse: the panel runs elevated instead, after one consent. Never from an elevated process.
+    if (seams_.token.elevation() != TokenElevation::Limited) return false;
+    ShellCommand command;
+    if (!ComposeReopenCommand(seams_.programs.systemFolder(), seams_.module.path(), command)) return false;
+    // Declined, or not to be started: the panel runs here, with this token's rights.
+    return seams_.programs.shellExecute(cplWindow, u"runas", command.file, command.parameters, kSwShowNormal) ==
+           StartResult::Started;
+}
+
+bool ComposeReopenCommand(const char16_t* systemFolder, const char16_t* appletPath, ShellCommand& command) {
+    command = {};
+    if (!systemFolder || !appletPath || !*systemFolder || !*appletPath) return false;
+    // A quote in the path would end it early.
+    if (std::u16string_view(appletPath).find(u'"') != std::u16string_view::npos) return false;
+    const std::u16string_view parts[][3] = {{systemFolder, u"\\rundll32.exe", u""},
+                                            {u"shell32.dll,Control_RunDLL \"", appletPath, u"\""}};
+    char16_t* const outs[] = {command.file, command.parameters};
+    for (std::size_t i = 0; i < std::size(outs); ++i) {
+        std::size_t used = 0;
+        for (std::u16string_view part : parts[i]) {
+            if (part.size() > ShellCommand::kSize - 1 - used) return false;
+            std::copy(part.begin(), part.end(), outs[i] + used);
+            used += part.size();
+        }
+    }
+    return true;
 }
 
 void CTouchApplet::RefuseRun(platform::WindowId cplWindow, tavrex::DriverState state) {

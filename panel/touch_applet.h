@@ -13,6 +13,17 @@ namespace panel {
 
 class CPanelDlg;
 
+// How the applet opens itself through the 32-bit rundll32.exe: the file and its parameters, UTF-16.
+struct ShellCommand {
+    static constexpr std::size_t kSize = 2 * 260;
+    char16_t file[kSize];
+    char16_t parameters[kSize];
+};
+
+// "<systemFolder>\rundll32.exe" and "shell32.dll,Control_RunDLL "<appletPath>"". False when either part is
+// missing or does not fit, or the path holds a quote.
+bool ComposeReopenCommand(const char16_t* systemFolder, const char16_t* appletPath, ShellCommand& command);
+
 class CTouchApplet : public CAppletBase {
 public:
     explicit CTouchApplet(const AppletSeams& seams);
@@ -40,6 +51,9 @@ public:
     std::uint32_t RBNDelay = 0;
 
 private:
+    // Where the token is an administrator's filtered one, opens the panel again in an elevated process;
+    // true when that has started, and this run then ends at once.
+    bool ReopenElevated(platform::WindowId cplWindow);
     void ShowError(const char* message);
     // The one message of a run the driver's state refuses.
     void RefuseRun(platform::WindowId cplWindow, tavrex::DriverState state);

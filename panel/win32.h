@@ -13,7 +13,18 @@ public:
 
 class Programs : public panel::Programs {
 public:
-    bool start(const char16_t* program, const char16_t* commandLine, int showState) override;
+    StartResult start(const char16_t* program, const char16_t* commandLine, int showState) override;
+    StartResult shellExecute(platform::WindowId owner, const char16_t* verb, const char16_t* file,
+                             const char16_t* parameters, int showState) override;
+    const char16_t* systemFolder() override;
+
+private:
+    char16_t folder_[260] = {};  // MAX_PATH
+};
+
+class ProcessToken : public panel::ProcessToken {
+public:
+    TokenElevation elevation() override;
 };
 
 // instance: the module's HINSTANCE.
@@ -22,9 +33,11 @@ public:
     explicit Module(void* instance) : instance_(instance) {}
     std::uintptr_t loadIcon(int resourceId) override;
     const char* applicationName() override;
+    const char16_t* path() override;
 
 private:
     void* instance_;
+    char16_t path_[260] = {};      // MAX_PATH
     char name_[2 * 260 + 1] = {};  // a MAX_PATH path in GBK
 };
 

@@ -24,10 +24,8 @@ std::size_t GbkFromWide(const wchar_t* text, int count, std::span<char> buffer) 
     std::size_t length = 0;
     for (int at = 0; count < 0 ? text[at] != L'\0' : at < count;) {
         // A surrogate pair is one character.
-        const int units = IS_HIGH_SURROGATE(text[at]) && (count < 0 || at + 1 < count) &&
-                                  IS_LOW_SURROGATE(text[at + 1])
-                              ? 2
-                              : 1;
+        const int units =
+            IS_HIGH_SURROGATE(text[at]) && (count < 0 || at + 1 < count) && IS_LOW_SURROGATE(text[at + 1]) ? 2 : 1;
         char bytes[4];
         const int width =
             WideCharToMultiByte(kTextCodePage, 0, text + at, units, bytes, sizeof bytes, nullptr, nullptr);

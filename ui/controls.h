@@ -51,6 +51,8 @@ public:
     virtual void setCheck(bool checked) = 0;
     virtual bool checked() = 0;
     virtual void enable(bool enabled) = 0;
+    // The shield that says a push button's action asks for an administrator's consent.
+    virtual void setShield(bool shown) = 0;
 };
 
 // The controls of one page or dialog window, by their ids.

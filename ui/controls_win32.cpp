@@ -78,6 +78,9 @@ bool ButtonWin32::checked() { return send(control_, BM_GETCHECK, 0, 0) == BST_CH
 
 void ButtonWin32::enable(bool enabled) { EnableWindow(control_, enabled ? TRUE : FALSE); }
 
+// The common controls 6.0 draw it; older ones ignore the message.
+void ButtonWin32::setShield(bool shown) { send(control_, BCM_SETSHIELD, 0, shown ? TRUE : FALSE); }
+
 void DialogControls::reportMissing(int id) const {
     wchar_t wideTitle[32] = {};
     const int titleLength = GetWindowTextW(dialog_, wideTitle, static_cast<int>(std::size(wideTitle)));

@@ -54,6 +54,7 @@ public:
     void setCheck(bool checked) override;
     bool checked() override;
     void enable(bool enabled) override;
+    void setShield(bool shown) override;
 
 private:
     HWND control_;

@@ -54,9 +54,22 @@ void TabPage1::StartCalibrator() {
         }
     }
     CalibratorCommand command;
-    if (!ComposeCalibratorCommandLine(folder, command) ||
-        !seams_.programs.start(command.program, command.commandLine, kSwShowDefault))
+    if (!ComposeCalibratorCommandLine(folder, command)) {
         ReportMissing();
+        return;
+    }
+    StartResult started = seams_.programs.start(command.program, command.commandLine, kSwShowDefault);
+    // The calibrator asks for an administrator's rights: the same file, through the consent.
+    if (started == StartResult::ElevationRequired)
+        started = seams_.programs.shellExecute(window(), u"open", command.program, nullptr, kSwShowDefault);
+    // A declined consent is the user's own answer.
+    if (started == StartResult::Failed || started == StartResult::ElevationRequired) ReportMissing();
+}
+
+void TabPage1::onInit() {
+    ui::Page::onInit();
+    // The button starts a program that will ask for consent.
+    if (seams_.token.elevation() == TokenElevation::Limited) controls().button(IDC_CALIBRATE).setShield(true);
 }
 
 void TabPage1::ReportMissing() {

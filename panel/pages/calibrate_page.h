@@ -18,6 +18,7 @@ struct CalibrateSeams {
     Programs& programs;
     platform::MessageBoxes& messageBoxes;
     Module& module;
+    ProcessToken& token;
 };
 
 // "brennick.exe" in folder: its path, and the command line that starts it, the path quoted so that blanks
@@ -33,8 +34,11 @@ class TabPage1 : public ui::Page {
 public:
     explicit TabPage1(const CalibrateSeams& seams);
 
+    // The calibrate button shows the shield where the calibrator will ask for consent.
+    void onInit() override;
     void onCommand(int id, int code) override;
-    // Starts the calibrator from the folder the registry names, without waiting for it.
+    // Starts the calibrator from the folder the registry names, without waiting for it; through the
+    // consent where it needs an administrator's rights that this process lacks.
     void StartCalibrator();
 
 private:

@@ -58,9 +58,11 @@ class FakeButton : public ui::Button {
 public:
     bool isChecked = false;
     bool enabled = true;
+    bool shield = false;
     void setCheck(bool on) override { isChecked = on; }
     bool checked() override { return isChecked; }
     void enable(bool on) override { enabled = on; }
+    void setShield(bool shown) override { shield = shown; }
 };
 
 class FakeControls : public ui::Controls {

@@ -17,8 +17,11 @@ constexpr platform::WindowId kPage = 0x7AB1;
 
 struct PanelCalibrate : ::testing::Test {
     panel::TabPage1 MakePage() {
-        return panel::TabPage1(panel::CalibrateSeams{
-            .registry = f.registry, .programs = f.programs, .messageBoxes = f.messages, .module = f.module});
+        return panel::TabPage1(panel::CalibrateSeams{.registry = f.registry,
+                                                     .programs = f.programs,
+                                                     .messageBoxes = f.messages,
+                                                     .module = f.module,
+                                                     .token = f.token});
     }
     fakes::FakeRegistry::Key& key() { return f.registry.addKey(RootKey::LocalMachine, panel::kCalibratorKeyPath); }
     // The command line a click starts, or u"" when it starts nothing. The program is the quoted path.
@@ -70,10 +73,41 @@ TEST_F(PanelCalibrate, ATrailingBackslashIsKeptWhileNoFolderOrAFailedStartIsRepo
     key().values["FilePath"] = std::string();
     EXPECT_EQ(Click(), u"");
     ExpectRefusal(3);
-    f.programs.starts = false;
+    f.programs.starts = panel::StartResult::Failed;
     key().values["FilePath"] = std::string("C:\\Empty");
     EXPECT_EQ(Click(), u"\"C:\\Empty\\brennick.exe\"");
     ExpectRefusal(4);
+}
+
+TEST_F(PanelCalibrate, ACalibratorThatNeedsConsentIsStartedThroughItFromTheSameFolder) {
+    key().values["FilePath"] = std::u16string(u"C:\\触摸屏工具");
+    f.programs.starts = panel::StartResult::ElevationRequired;
+    EXPECT_EQ(Click(), u"\"C:\\触摸屏工具\\brennick.exe\"");
+    const paneltest::RecordingPrograms::ShellStart consent{kPage, u"open", u"C:\\触摸屏工具\\brennick.exe", u"(none)",
+                                                           10};
+    EXPECT_EQ(f.programs.shellStarted, std::vector{consent});
+    // A declined consent is the user's answer; a start that fails otherwise says so, as any failed start does.
+    f.programs.shellStarts = panel::StartResult::Cancelled;
+    Click();
+    EXPECT_TRUE(f.messages.shown.empty());
+    for (auto failure : {panel::StartResult::Failed, panel::StartResult::ElevationRequired}) {
+        f.programs.shellStarts = failure;
+        Click();
+    }
+    ExpectRefusal(2);
+    EXPECT_EQ(f.programs.shellStarted.size(), 4u);
+}
+
+TEST_F(PanelCalibrate, TheButtonShowsTheShieldOnlyForATokenAConsentCanElevate) {
+    for (auto [type, shield] : {std::pair{panel::TokenElevation::Default, false},
+                                {panel::TokenElevation::Full, false},
+                                {panel::TokenElevation::Limited, true}}) {
+        f.token.type = type;
+        panel::TabPage1 page = MakePage();
+        paneltest::PageHost host(page);
+        host.open(kPage);
+        EXPECT_EQ(host.controls.buttons[IDC_CALIBRATE].shield, shield) << static_cast<int>(type);
+    }
 }
 
 TEST_F(PanelCalibrate, WithoutTheKeyEveryClickShowsTheMessageAndStartsNothing) {

@@ -36,12 +36,31 @@ struct RecordingPrograms : panel::Programs {
         std::u16string commandLine;
         int showState;
     };
+    struct ShellStart {
+        platform::WindowId owner;
+        std::u16string verb, file, parameters;
+        int showState;
+        friend bool operator==(const ShellStart&, const ShellStart&) = default;
+    };
     std::vector<Start> started;  // every attempt, also those that fail
-    bool starts = true;
-    bool start(const char16_t* program, const char16_t* commandLine, int showState) override {
+    std::vector<ShellStart> shellStarted;
+    panel::StartResult starts = panel::StartResult::Started;
+    panel::StartResult shellStarts = panel::StartResult::Started;
+    panel::StartResult start(const char16_t* program, const char16_t* commandLine, int showState) override {
         started.push_back({program, commandLine, showState});
         return starts;
     }
+    panel::StartResult shellExecute(platform::WindowId owner, const char16_t* verb, const char16_t* file,
+                                    const char16_t* parameters, int showState) override {
+        shellStarted.push_back({owner, verb, file, parameters ? parameters : u"(none)", showState});
+        return shellStarts;
+    }
+    const char16_t* systemFolder() override { return u"C:\\Windows\\SysWOW64"; }
+};
+
+struct FakeToken : panel::ProcessToken {
+    panel::TokenElevation type = panel::TokenElevation::Default;
+    panel::TokenElevation elevation() override { return type; }
 };
 
 struct FakeModule : panel::Module {
@@ -51,6 +70,8 @@ struct FakeModule : panel::Module {
         return resourceId == 4001 ? kAppletIcon : 0x100 + static_cast<std::uintptr_t>(resourceId);
     }
     const char* applicationName() override { return "lintara"; }
+    std::u16string modulePath = u"C:\\Windows\\SysWOW64\\lintara.cpl";
+    const char16_t* path() override { return modulePath.c_str(); }
 };
 
 struct NoSerialPorts : panel::SerialPorts {
@@ -79,6 +100,7 @@ struct PanelFixture {
     RecordingPrograms programs;
     FakeModule module;
     ScriptedRunner runner;
+    FakeToken token;
 
     panel::AppletSeams seams() {
         return {.registry = registry,
@@ -88,7 +110,8 @@ struct PanelFixture {
                 .doubleClickTime = doubleClickTime,
                 .programs = programs,
                 .module = module,
-                .dialogRunner = runner};
+                .dialogRunner = runner,
+                .token = token};
     }
 
     fakes::FakeRegistry::Key& parameters() {

@@ -27,6 +27,45 @@ struct PanelRun : ::testing::Test {
     PanelFixture f;
 };
 
+TEST_F(PanelRun, AFilteredAdministratorTokenReopensThePanelElevatedInsteadOfRunningIt) {
+    f.token.type = panel::TokenElevation::Limited;
+    panel::CTouchApplet applet(f.seams());
+    EXPECT_EQ(Run(applet), 0);
+    const paneltest::RecordingPrograms::ShellStart reopen{
+        kControlPanel, u"runas", u"C:\\Windows\\SysWOW64\\rundll32.exe",
+        u"shell32.dll,Control_RunDLL \"C:\\Windows\\SysWOW64\\lintara.cpl\"", 1};
+    EXPECT_EQ(f.programs.shellStarted, std::vector{reopen});
+    // Before the driver: the elevated panel holds it alone.
+    EXPECT_TRUE(f.devices.opens.empty());
+    EXPECT_EQ(f.runner.runs, 0);
+
+    // A declined consent, or a path the shell cannot be given, runs the panel here as it always ran.
+    f.programs.shellStarts = panel::StartResult::Cancelled;
+    EXPECT_EQ(Run(applet), 0);
+    f.programs.shellStarts = panel::StartResult::Started;
+    f.module.modulePath = u"C:\\a\"b.cpl";
+    EXPECT_EQ(Run(applet), 0);
+    EXPECT_EQ(f.programs.shellStarted.size(), 2u);
+    EXPECT_EQ(f.runner.runs, 2);
+    // Elevated, or without a split token, it never re-opens.
+    for (auto type : {panel::TokenElevation::Full, panel::TokenElevation::Default}) {
+        f.token.type = type;
+        EXPECT_EQ(Run(applet), 0);
+    }
+    EXPECT_EQ(f.programs.shellStarted.size(), 2u);
+    EXPECT_EQ(f.runner.runs, 4);
+}
+
+TEST(PanelReopen, TheCommandStaysInItsBuffers) {
+    panel::ShellCommand command;
+    const std::u16string longest(panel::ShellCommand::kSize - 1 - 29, u'x');  // with the 29 units around it
+    EXPECT_TRUE(panel::ComposeReopenCommand(u"S", longest.c_str(), command));
+    EXPECT_EQ(std::u16string(command.parameters), u"shell32.dll,Control_RunDLL \"" + longest + u"\"");
+    EXPECT_FALSE(panel::ComposeReopenCommand(u"S", (longest + u"x").c_str(), command));
+    EXPECT_FALSE(panel::ComposeReopenCommand(u"", u"C:\\l.cpl", command));
+    EXPECT_FALSE(panel::ComposeReopenCommand(u"S", u"", command));
+}
+
 TEST_F(PanelRun, DriverInstalledButNotLoadedAsksForARestart) {
     f.devices.present = false;
     panel::CTouchApplet applet(f.seams());
