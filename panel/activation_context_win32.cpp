@@ -14,7 +14,7 @@ ModuleActivationContext::~ModuleActivationContext() {
 HANDLE ModuleActivationContext::get() {
     if (tried_) return context_;
     tried_ = true;
-    // Windows XP reads the manifest from the file named here; later versions also take the module alone.
+    // The file is named as well as the module, for the systems that read a manifest only from a file.
     wchar_t path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(module_, path, MAX_PATH);
     ACTCTXW request{};
