@@ -38,5 +38,17 @@ function(tavrex_deliverable target version_rc)
   endif()
 endfunction()
 
+# tavrex_manifest(TARGET TEMPLATE RESOURCE_ID): TARGET carries TEMPLATE, its name and the release's version filled
+# in, as an application manifest: resource 1 is what Windows reads for a program, resource 2 what a DLL activates
+# itself. The manifest is written at configure time and only when it changes, so it rebuilds nothing otherwise.
+function(tavrex_manifest target template resource_id)
+  set(_dir ${CMAKE_CURRENT_BINARY_DIR}/manifest_${target})
+  set(MANIFEST_NAME ${target})
+  configure_file(${template} ${_dir}/${target}.manifest @ONLY)
+  file(CONFIGURE OUTPUT ${_dir}/manifest.rc CONTENT "${resource_id} 24 \"${_dir}/${target}.manifest\"\n")
+  target_sources(${target} PRIVATE ${_dir}/manifest.rc)
+  set_source_files_properties(${_dir}/manifest.rc PROPERTIES OBJECT_DEPENDS ${_dir}/${target}.manifest)
+endfunction()
+
 # --- The shipped files' size budget (cmake/size_budget.cmake): tavrex_size_budget(TARGET KIB). ---
 include(${CMAKE_CURRENT_LIST_DIR}/size_budget.cmake)

@@ -2,6 +2,7 @@
 // applet, built when the module's statics are initialised at load and destroyed at unload.
 #include <windows.h>
 
+#include "panel/activation_context_win32.h"
 #include "panel/applet_seams.h"
 #include "panel/serial_ports_win32.h"
 #include "panel/touch_applet.h"
@@ -47,10 +48,14 @@ public:
 
 CPanelApp theApp;
 
+panel::win32::ModuleActivationContext visualStyles(ModuleInstance());
+
 }  // namespace
 
-// Exported undecorated through the module's .def file.
+// Exported undecorated through the module's .def file. Everything the applet shows, the whole modal run
+// included, comes from within one of these calls: the applet's own manifest is in force for each.
 extern "C" LONG APIENTRY CPlApplet(HWND cplWindow, UINT message, LPARAM param1, LPARAM param2) {
+    const panel::win32::ActivationScope activated(visualStyles.get());
     return panel::DispatchCplMessage(panel::CurrentApplet, reinterpret_cast<platform::WindowId>(cplWindow), message,
                                      param1, param2);
 }

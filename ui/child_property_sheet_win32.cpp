@@ -32,8 +32,12 @@ const LPCWSTR kDialogResource = MAKEINTRESOURCEW(5);
 constexpr int kSystemSheetTemplateId = 1006;
 std::size_t systemSheetTemplateSize = 0;
 
+// The template is read from the common controls that PropertySheetW runs from: by name, a process may hold
+// more than one (5.x for its host, 6.0 for the activation context in force), and the name may find neither.
 std::size_t findSystemSheetTemplateSize() {
-    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    HMODULE controls = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&PropertySheetW), &controls);
     HRSRC found =
         controls ? FindResourceW(controls, MAKEINTRESOURCEW(kSystemSheetTemplateId), kDialogResource) : nullptr;
     return found ? SizeofResource(controls, found) : 0;

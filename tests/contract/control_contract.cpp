@@ -150,13 +150,18 @@ std::vector<std::string> checkButton(ui::Button& button) {
 
 std::vector<std::string> checkRadioGroup(ui::Button& first, ui::Button& second) {
     Checker check("radio group");
-    first.setCheck(true);
+    first.setCheck(false);
     second.setCheck(true);
-    check.equal("the first after checking the second", first.checked(), true);
-    check.equal("the second", second.checked(), true);
+    check.equal("the first after checking the second last", first.checked(), false);
+    check.equal("the second checked last", second.checked(), true);
+    first.setCheck(true);
+    second.setCheck(false);
+    check.equal("the first checked first", first.checked(), true);
+    check.equal("the second after checking the first first", second.checked(), false);
     first.setCheck(false);
     second.setCheck(false);
     check.equal("the first after unchecking both", first.checked(), false);
+    check.equal("the second after unchecking both", second.checked(), false);
     return check.failures();
 }
 

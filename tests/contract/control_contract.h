@@ -25,7 +25,9 @@ std::vector<std::string> checkComboBox(ui::ComboBox& box);
 std::vector<std::string> checkSlider(ui::Slider& slider);
 std::vector<std::string> checkLabel(ui::Label& label);
 std::vector<std::string> checkButton(ui::Button& button);
-// Setting a radio button's check leaves the others of its group alone: only a click moves the check.
+// A radio group whose every button is set, the checked one first or last, shows exactly that one. Whether
+// checking one clears the others differs (the common controls 6.0 clear an automatic button's group, 5.x
+// leave it), so a page sets every button of its group.
 std::vector<std::string> checkRadioGroup(ui::Button& first, ui::Button& second);
 std::vector<std::string> checkControls(ui::Controls& controls, const ControlIds& ids);
 

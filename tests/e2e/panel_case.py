@@ -88,5 +88,12 @@ class PanelCase(harness.SessionCase):
         self.assertEqual(answers.get("dblclk"), ["0"] * runs)
         return answers
 
+    def assert_visual_styles(self, window, *control_ids):
+        """Each button answers BCM_GETIDEALSIZE, which only the common controls 6.0 know. cplhost has no manifest
+        of its own, so they come from the applet's."""
+        for control_id in control_ids:
+            size = self.session.auto("idealsize", window, control_id)[0]
+            self.assertNotEqual(size, "0 0", f"button {control_id} of {window}: no common controls 6.0")
+
     def requests(self):
         return [line.split()[0] for line in self.session.ctl("log")]

@@ -40,6 +40,7 @@ class AppletCase(PanelCase):
         icons = [control_id for control_id in pictures if "icon 1" in self.session.auto("state", box, control_id)]
         self.assertEqual(len(icons), 1 if error_icon else 0, f"icons: {icons} of {pictures}")
         self.assertEqual([(i, txt) for i, cls, txt, _ in children if cls == "Button"], [(1, "确定")])
+        self.assert_visual_styles(box, 1)
         self.session.screenshot(name)
         return box
 
@@ -227,8 +228,9 @@ class PanelRun(AppletCase):
     def test_the_sheet_and_every_page_fit_inside_the_panel_above_its_buttons(self):
         program, _ = self.open_panel()
         panel = self.wait_panel()
-        for index in range(len(TABS)):
-            self.session.auto("page", panel, index)
+        page_windows = [self.session.auto("page", panel, index)[0] for index in range(len(TABS))]
+        self.assert_visual_styles(panel, 1, 2)
+        self.assert_visual_styles(page_windows[0], IDC_CALIBRATE)
         self.session.auto("page", panel, 1)
         self.session.screenshot("applet_fit")
         client = client_area(self.session.info(panel))

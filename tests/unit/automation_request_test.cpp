@@ -64,6 +64,8 @@ TEST(AutomationRequest, VerbArgumentsAreReadWithTheirDefaults) {
     r = Parsed({L"pick", L"0x10", L"-2147483648", L"2147483647"});
     EXPECT_EQ(r.controlId, INT32_MIN);
     EXPECT_EQ(r.value, INT32_MAX);
+    r = Parsed({L"idealsize", L"0x10", L"1"});
+    EXPECT_TRUE(r.verb == Verb::IdealSize && r.controlId == 1);
 
     EXPECT_EQ(Parsed({L"foreground"}).verb, Verb::Foreground);
     EXPECT_EQ(Parsed({L"zorder"}).verb, Verb::ZOrder);
@@ -86,6 +88,7 @@ TEST(AutomationRequest, EveryMalformedCommandLineIsRefusedWithAReason) {
         {L"text", L"0x10"},  // no control id
         {L"text", L"0x10", L"1", L"2"},
         {L"text", L"0x10", L"12a"},
+        {L"idealsize", L"0x10"},
         {L"click", L"0x10", L"2147483648"},  // beyond int32
         {L"pick", L"0x10", L"1001", L"-1"},  // an index is not negative
         {L"slider", L"0x10", L"1001"},

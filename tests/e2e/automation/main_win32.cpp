@@ -322,6 +322,14 @@ private:
     void* address_;
 };
 
+// The process that owns a window, opened for reading and writing its memory.
+HANDLE ProcessOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
+                       processId);
+}
+
 int Tabs(HWND window) {
     const HWND tabs = TabControlOf(window);
     if (!tabs) return Fail(L"no tab control in " + FormatHandle(HandleValue(window)));
@@ -329,10 +337,7 @@ int Tabs(HWND window) {
     if (!Send(tabs, TCM_GETITEMCOUNT, 0, 0, &count) || !Send(tabs, TCM_GETCURSEL, 0, 0, &selected))
         return Fail(L"the tab control does not answer");
     Line(L"selected " + std::to_wstring(static_cast<std::int32_t>(selected)));
-    DWORD processId = 0;
-    GetWindowThreadProcessId(tabs, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
-                                 FALSE, processId);
+    HANDLE process = ProcessOf(tabs);
     if (!process) return Fail(L"the tab control's process cannot be opened");
     BOOL wow64 = FALSE;
     IsWow64Process(process, &wow64);
@@ -361,6 +366,32 @@ int Tabs(HWND window) {
             Line(text);
         }
         if (!base) result = Fail(L"no memory in the tab control's process");
+    }
+    CloseHandle(process);
+    return result;
+}
+
+// Only the common controls 6.0 know BCM_GETIDEALSIZE; 5.x answers 0 and leaves the size alone. The size is
+// written in the button's process, since the message carries the pointer as it is.
+int IdealSize(HWND window, std::int32_t id) {
+    const HWND button = Control(window, id);
+    if (!button) return Fail(L"no control " + std::to_wstring(id));
+    HANDLE process = ProcessOf(button);
+    if (!process) return Fail(L"the button's process cannot be opened");
+    int result = kExitOk;
+    {
+        RemoteBuffer remote(process, sizeof(SIZE));
+        SIZE size{};
+        SIZE_T moved = 0;
+        DWORD_PTR answered = 0;
+        if (!remote.address() || !WriteProcessMemory(process, remote.address(), &size, sizeof size, &moved))
+            result = Fail(L"no memory in the button's process");
+        else if (!Send(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(remote.address()), &answered))
+            result = Fail(L"BCM_GETIDEALSIZE got no answer");
+        else if (answered && !ReadProcessMemory(process, remote.address(), &size, sizeof size, &moved))
+            result = Fail(L"the ideal size cannot be read");
+        else
+            Line(answered ? std::to_wstring(size.cx) + L" " + std::to_wstring(size.cy) : L"0 0");
     }
     CloseHandle(process);
     return result;
@@ -509,6 +540,7 @@ int Execute(const Request& request) {
         case Verb::Tabs: return Tabs(window);
         case Verb::Page: return Page(window, request.value);
         case Verb::State: return State(window, request.controlId);
+        case Verb::IdealSize: return IdealSize(window, request.controlId);
         default: return Fail(L"unhandled command");
     }
 }

@@ -20,6 +20,8 @@ const wchar_t* const kUsage =
     L"       tavrexauto items WINDOW ID                     the items of combo box ID, one a line\n"
     L"       tavrexauto state WINDOW ID                     enabled, visible, checked, selected item, icon, slider "
     L"position\n"
+    L"       tavrexauto idealsize WINDOW ID              BCM_GETIDEALSIZE of button ID: \"CX CY\", or \"0 0\" where\n"
+    L"                                                      the common controls 6.0 are not in force\n"
     L"       tavrexauto tabs WINDOW                         the selected tab's index, then every tab's text\n"
     L"       tavrexauto page WINDOW INDEX                   choose tab INDEX of the property sheet; print its page\n"
     L"                                                      and \"took N us\", the time the change took\n"
@@ -92,13 +94,17 @@ struct Verbs {
 };
 
 constexpr Verbs kVerbs[] = {
-    {L"wait", Verb::Wait},     {L"gone", Verb::Gone},         {L"info", Verb::Info},
-    {L"text", Verb::Text},     {L"children", Verb::Children}, {L"click", Verb::Click},
-    {L"key", Verb::Key},       {L"close", Verb::Close},       {L"slider", Verb::Slider},
-    {L"pick", Verb::Pick},     {L"items", Verb::Items},       {L"foreground", Verb::Foreground},
-    {L"zorder", Verb::ZOrder}, {L"monitors", Verb::Monitors}, {L"tabs", Verb::Tabs},
-    {L"page", Verb::Page},     {L"state", Verb::State},       {L"doubleclicktime", Verb::DoubleClickTime},
-    {L"rawsz", Verb::RawText}, {L"hold", Verb::Hold},         {L"version", Verb::Version},
+    {L"wait", Verb::Wait},         {L"gone", Verb::Gone},
+    {L"info", Verb::Info},         {L"text", Verb::Text},
+    {L"children", Verb::Children}, {L"click", Verb::Click},
+    {L"key", Verb::Key},           {L"close", Verb::Close},
+    {L"slider", Verb::Slider},     {L"pick", Verb::Pick},
+    {L"items", Verb::Items},       {L"foreground", Verb::Foreground},
+    {L"zorder", Verb::ZOrder},     {L"monitors", Verb::Monitors},
+    {L"tabs", Verb::Tabs},         {L"page", Verb::Page},
+    {L"state", Verb::State},       {L"doubleclicktime", Verb::DoubleClickTime},
+    {L"rawsz", Verb::RawText},     {L"hold", Verb::Hold},
+    {L"version", Verb::Version},   {L"idealsize", Verb::IdealSize},
 };
 
 ParseOutcome Refuse(std::wstring why) { return {std::nullopt, std::move(why)}; }
@@ -187,6 +193,7 @@ ParseOutcome ParseRequest(const std::vector<std::wstring>& args) {
         case Verb::Click:
         case Verb::Items:
         case Verb::State:
+        case Verb::IdealSize:
             if (rest != 1) return Refuse(args[0] + L" needs exactly one control id");
             if (!ParseInt32(arg(0), request.controlId)) return Refuse(L"bad control id \"" + arg(0) + L"\"");
             return {request, {}};

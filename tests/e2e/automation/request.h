@@ -42,7 +42,8 @@ enum class Verb {
     DoubleClickTime,
     Version,
     RawText,
-    Hold
+    Hold,
+    IdealSize
 };
 enum class KeyPhase { Down, Up, Both };
 enum class CloseKind { Box, Message };  // WM_SYSCOMMAND SC_CLOSE as the close box sends it, or a plain WM_CLOSE
@@ -59,7 +60,7 @@ struct WindowQuery {
 struct Request {
     Verb verb = Verb::Foreground;
     WindowQuery window;
-    std::int32_t controlId = 0;  // Text, Click, Slider, Pick, Items, State
+    std::int32_t controlId = 0;  // Text, Click, Slider, Pick, Items, State, IdealSize
     std::int32_t value = 0;      // Key: virtual key; Slider: position; Pick, Page: index
     KeyPhase phase = KeyPhase::Both;
     CloseKind close = CloseKind::Box;

@@ -1,6 +1,6 @@
-// Runs the control contract against real controls: a drop-down list, a trackbar, a static text, a check
-// box and two radio buttons in a window of their own, through the dialog layer's Win32 wrappers; then the
-// modal dialog and the child property sheet on test templates. Prints each difference and exits 1 if
+// Runs the control contract against real controls of the common controls in force (it says which): a drop-down list, a
+// trackbar, a static text, a check box and two radio buttons in a window of their own, through the dialog layer's Win32
+// wrappers; then the modal dialog and the child property sheet on test templates. Prints each difference and exits 1 if
 // there is any.
 #include <windows.h>
 // after windows.h, which it needs
@@ -40,6 +40,14 @@ HWND createControls() {
     return made ? parent : nullptr;
 }
 
+// Only the common controls 6.0 know BCM_GETIDEALSIZE; 5.x answers 0.
+const char* commonControlsVersion(HWND window) {
+    SIZE ideal{};
+    const LRESULT answered =
+        SendMessageW(GetDlgItem(window, kIds.checkBox), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+    return answered && ideal.cx > 0 ? "6.0" : "5";
+}
+
 }  // namespace
 
 int main() {
@@ -52,6 +60,7 @@ int main() {
         std::fprintf(stderr, "uicontract: the controls could not be created (error %lu)\n", GetLastError());
         return 2;
     }
+    std::printf("common controls %s\n", commonControlsVersion(window));
     ui::DialogControls controls(window);
     std::vector<std::string> failures = contract::checkControls(controls, kIds);
     DestroyWindow(window);
