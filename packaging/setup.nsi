@@ -19,7 +19,8 @@
 ;
 ; The build runs: makensis -INPUTCHARSET UTF8 -DVERSION=a.b.c.d -DBIN=<folder of the two files>
 ;                          -DOUTFILE=<setup.exe> [-DSIGN=<command that signs the file named after it>] setup.nsi
-; Silent: setup.exe /S [/D=folder]  (/D last; also "/D=folder" quoted whole, or /d=); "uninstall.exe" /S _?=<its folder>.
+; Silent: setup.exe /S [/D=folder]  (/D last; also "/D=folder" quoted whole, or /d=);
+;         "uninstall.exe" /S _?=<its folder>.
 
 Unicode true
 SetCompressor /SOLID lzma

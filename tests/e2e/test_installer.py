@@ -76,6 +76,14 @@ class Installer(harness.SessionCase):
     def pending(self):
         return (self.session.values(SESSION_MANAGER).get("PendingFileRenameOperations", (None, ""))[1]).lower()
 
+    def set_pending(self, *strings):
+        """PendingFileRenameOperations made of these strings (pairs of paths), as other programs leave it too."""
+        data = ",".join(f"{byte:02x}" for byte in ("\0".join(strings) + "\0\0").encode("utf-16-le"))
+        path = self.session.config.out / "pending.reg"
+        path.write_text(f"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\{SESSION_MANAGER[5:]}]\r\n"
+                        f'"PendingFileRenameOperations"=hex(7):{data}\r\n', encoding="utf-16")
+        self.session.import_key(path)
+
     def assert_installed(self, folder):
         installed, cpl = self.drive_c(folder), self.drive_c(self.session.system_folder() + r"\lintara.cpl")
         for copy, name in ((installed / "brennick.exe", "brennick.exe"), (cpl, "lintara.cpl")):
@@ -129,17 +137,18 @@ class Installer(harness.SessionCase):
                              ("Halvery", description, path.name))
         self.assertEqual(self.categories(), {"0x2"})
 
-        # The same folder spelt otherwise, with /d=, is the install's own: replaced in place, remembered as it is.
-        self.assertEqual(self.install(folder + "\\.", switch="/d="), 0)
+        # The same folder spelt otherwise is the install's own: replaced in place, and remembered as it is.
+        self.assertEqual(self.install(folder + "\\."), 0)
         self.assert_installed(folder)
         # Quotes inside the folder: refused, not an install elsewhere.
         self.assertEqual(self.run_logged(self.setup, "/S", '/D="C:\\Quoted', 'Place"'), INSTALL_FAILURE)
         self.assertFalse(self.drive_c(r"C:\Quoted Place").exists())
 
-        # A file it cannot write (a folder in its place) stops a move before anything of the install goes.
+        # A file it cannot write (a folder in its place) stops a move before anything of the install goes; /d= is
+        # /D=.
         other = r"C:\Other Tools"
         self.drive_c(other + r"\brennick.exe").mkdir(parents=True)
-        self.assertEqual(self.install(other), INSTALL_FAILURE)
+        self.assertEqual(self.install(other, switch="/d="), INSTALL_FAILURE)
         self.assert_installed(folder)
         self.assertFalse(self.drive_c(other + r"\uninstall.exe").exists())
         earlier = {}  # the earlier install, told apart from the new one by a byte more
@@ -208,8 +217,12 @@ class Installer(harness.SessionCase):
                 self.assertEqual(self.pending(), f"\\??\\{system}\\lintara.cpl\\0")  # removed, not renamed
                 self.session.auto("click", panel, 2)
                 panel_program.wait(60)
-                # Installed again before the restart: the restart leaves the new install whole.
+                # Installed again before the restart, with another program's rename waiting too: only the
+                # removal of what it installs is taken back, and the restart leaves the new install whole.
+                theirs = ["\\??\\C:\\theirs.new", "!\\??\\C:\\theirs.txt"]
+                self.set_pending(*theirs, f"\\??\\{system}\\lintara.cpl", "")
                 self.assertEqual(self.install(moved), 0)
+                self.assertEqual(self.pending(), "\\0".join(theirs).lower())
                 self.session.restart_wine()
                 self.assert_installed(moved)
         self.assertFalse(cpl.exists())
