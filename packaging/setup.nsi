@@ -653,11 +653,14 @@ Function IsUsableFolder
     StrCpy $R0 0
   ${Else}
     ${Do}
-      ${If} ${FileExists} "$R0\*.*"
+      ; Past a drive's letter ("") with nothing found: the drive does not exist.
+      ${If} $R0 == ""
+        StrCpy $R0 0
+        ${ExitDo}
+      ${ElseIf} ${FileExists} "$R0\*.*"
         StrCpy $R0 1
         ${ExitDo}
       ${ElseIf} ${FileExists} "$R0"
-      ${OrIf} $R0 == ""
         StrCpy $R0 0
         ${ExitDo}
       ${EndIf}

@@ -113,6 +113,7 @@ class Installer(harness.SessionCase):
         # A folder it cannot use (a file on its path) is a failure, not an install into the default folder.
         self.drive_c(r"C:\blocked").write_text("a file, not a folder")
         self.assertEqual(self.install(r"C:\blocked"), INSTALL_FAILURE)
+        self.assertEqual(self.install(r"Q:\Tavrex"), INSTALL_FAILURE)  # a drive that does not exist
         self.assertFalse(self.session.key_exists(UNINSTALL_KEY) or self.session.key_exists(TOOLS_KEY) or cpl.exists())
         self.assertFalse(self.drive_c(self.session.program_files() + r"\Tavrex").exists())
 
