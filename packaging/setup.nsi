@@ -1109,9 +1109,9 @@ Section "Uninstall"
   ; Run in place (_?=), the uninstaller cannot remove its own file while it runs. It renames it to a name no
   ; install has, so that what removes it cannot hit an uninstall.exe installed meanwhile, and a command
   ; processor that the system already has removes that name, and then the folder if it is empty, a moment
-  ; after this process ends. cmd.exe is handed both paths in its environment: it expands them once and does
-  ; not scan what they hold, so a "%" in a folder's name is only a character. Run from a copy of itself
-  ; elsewhere, it removes the file now.
+  ; after this process ends. cmd.exe is handed both paths in its environment: Windows' expands them once and
+  ; does not scan what they hold, so a "%" in a folder's name is only a character (Wine's cmd.exe scans them
+  ; again). Run from a copy of itself elsewhere, it removes the file now.
   Push $EXEDIR
   Push $INSTDIR
   Call un.SameFolder
