@@ -291,7 +291,9 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "Copyright © Halvery
     ${If} ${FileExists} "$R0"
       ClearErrors
       Delete "$R0"
+      ; Delete passes over a folder of that name without an error.
       ${If} ${Errors}
+      ${OrIf} ${FileExists} "$R0"
         Push "$R0"
         Call ${UN}InUse
         Pop $R1

@@ -208,6 +208,13 @@ class Installer(harness.SessionCase):
         panel = self.session.wait_window(harness.DIALOG, harness.PANEL_TITLE, 60000)
         for expected in (REBOOT_REQUIRED, 0):
             command = re.match(r'^"([^"]+)"\s*(.*)$', self.entry()["QuietUninstallString"])
+            if not expected:  # first with a file of ours it cannot remove: 1603, and a second run finishes the job
+                blocker = self.drive_c(moved + r"\brennick.exe")
+                blocker.unlink()
+                blocker.mkdir()
+                self.assertEqual(self.run_logged(command.group(1), *command.group(2).split()), INSTALL_FAILURE)
+                self.assertTrue(self.session.key_exists(UNINSTALL_KEY) and self.drive_c(command.group(1)).is_file())
+                blocker.rmdir()
             self.assertEqual(self.run_logged(command.group(1), *command.group(2).split()), expected)
             self.assertFalse(self.session.key_exists(UNINSTALL_KEY) or self.session.key_exists(TOOLS_KEY))
             self.assertFalse(self.session.key_exists(r"HKLM\Software\Manufacturer"))
