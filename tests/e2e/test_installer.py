@@ -145,8 +145,7 @@ class Installer(harness.SessionCase):
         self.assertEqual(self.run_logged(self.setup, "/S", '/D="C:\\Quoted', 'Place"'), INSTALL_FAILURE)
         self.assertFalse(self.drive_c(r"C:\Quoted Place").exists())
 
-        # A file it cannot write (a folder in its place) stops a move before anything of the install goes; /d= is
-        # /D=.
+        # A file it cannot write (a folder in its place) stops a move before anything of the install goes (/d= too).
         other = r"C:\Other Tools"
         self.drive_c(other + r"\brennick.exe").mkdir(parents=True)
         self.assertEqual(self.install(other, switch="/d="), INSTALL_FAILURE)
