@@ -29,6 +29,17 @@ else
     echo "release: TAVREX_SIGN_PFX is not set: this release is UNSIGNED"
 fi
 
+# The cache keeps what a configure is given: however the release ends, the build is configured unsigned again,
+# so that the next plain build (which has no certificate) relinks and packs unsigned files, as a plain build does.
+unpacked=""
+finish() {
+    [ -z "$unpacked" ] || rm -rf "$unpacked"
+    [ -z "$sign_command" ] || cmake --preset windows -DTAVREX_SIGN_COMMAND= >/dev/null ||
+        echo "release: could not configure build/windows unsigned again: run cmake --preset windows" \
+            "-DTAVREX_SIGN_COMMAND= before a plain build" >&2
+}
+trap finish EXIT
+
 # The deliverables are linked (and signed) anew and packed anew, whatever an earlier build signed or packed;
 # dist holds this release only.
 rm -rf "$dist" build/windows/bin/brennick.exe build/windows/bin/lintara.cpl
@@ -46,7 +57,6 @@ fi
 
 if [ -n "$sign_command" ]; then
     unpacked="$(mktemp -d)"
-    trap 'rm -rf "$unpacked"' EXIT
     echo "release: checking the signatures of what ships"
     # What the zip holds is what was signed before packing (setup.exe packs the same signed copies).
     python3 -m zipfile -e "${zip[0]}" "$unpacked"
