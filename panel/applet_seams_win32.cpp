@@ -100,11 +100,9 @@ const char16_t* Module::path() {
 
 const char* Module::applicationName() {
     static_assert(sizeof name_ == 2 * MAX_PATH + 1);
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(static_cast<HMODULE>(instance_), path, MAX_PATH);
     // The path in GBK, in which the name is looked for; a character GBK cannot hold becomes '?'.
     char gbkPath[sizeof name_] = {};
-    if (length != 0 && length < MAX_PATH) platform::win32::GbkFromWide(path, static_cast<int>(length), gbkPath);
+    platform::win32::GbkFromWide(reinterpret_cast<const wchar_t*>(path()), -1, gbkPath);
     const std::string_view name = ApplicationNameFromPath(gbkPath);
     // Shorter than the path it comes from, so it always fits.
     std::memcpy(name_, name.data(), name.size());
