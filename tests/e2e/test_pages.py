@@ -190,7 +190,7 @@ class SerialPortPage(PageCase):
             path.touch()
         with serial_ports(self.session, present), OpenWatch([present[1], present[3]]) as opened:
             holder = self.session.launch("tavrexauto.exe", "hold", r"\\.\COM7", 120000)
-            self.assertEqual(holder.process.stdout.readline().strip(), b"held")
+            self.assertEqual(holder.first_line(30), b"held")
             program, panel, page = self.open_page(PORT_TAB)
             holder.kill()
             self.assertEqual(self.session.auto("items", page, PORT_LIST), ["COM1", "COM3" + IN_USE, "COM5", "COM10"])

@@ -3,6 +3,8 @@
 import os
 import signal
 import subprocess
+import tempfile
+import time
 
 from .waiting import HarnessError
 
@@ -32,30 +34,35 @@ def kill_group(process, grace=2.0):
             continue
 
 
-def run(argv, env, timeout, output=subprocess.PIPE):
-    """Runs argv to its end; returns (exit code, stdout bytes, stderr bytes). output: PIPE captures both, a file
-    or DEVNULL takes both (a program that leaves daemons behind holding its output needs one)."""
-    piped = output == subprocess.PIPE
-    process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL, stdout=output,
-                               stderr=output if piped else subprocess.STDOUT, start_new_session=True)
-    try:
-        out, err = process.communicate(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        kill_group(process)
+def run(argv, env, timeout, output=None):
+    """Runs argv to its end; returns (exit code, stdout bytes, stderr bytes). output: a file or DEVNULL that
+    takes both instead.
+
+    What is captured goes to files, never to pipes: Wine's desktop process keeps the stderr of the program whose
+    window lookup started it, for as long as any window stays open, and a pipe it holds would not end when the
+    program does."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL, stdout=output or out,
+                                   stderr=subprocess.STDOUT if output else err, start_new_session=True)
         try:
-            process.communicate(timeout=5)
+            process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            pass  # a Wine background process may still hold the pipes; they close with the session
-        raise HarnessError(f"{' '.join(map(str, argv))} did not end within {timeout} s") from None
-    return process.returncode, out or b"", err or b""
+            kill_group(process)
+            raise HarnessError(f"{' '.join(map(str, argv))} did not end within {timeout} s") from None
+        out.seek(0)
+        err.seek(0)
+        return process.returncode, out.read(), err.read()
 
 
 class Program:
-    """A program started and left running; wait() gives its exit code."""
+    """A program started and left running, its output going to files as run()'s does; wait() gives its exit
+    code."""
 
-    def __init__(self, process, name):
-        self.process = process
+    def __init__(self, argv, env, cwd, name):
         self.name = name
+        self.out, self.err = tempfile.TemporaryFile(), tempfile.TemporaryFile()
+        self.process = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=self.out,
+                                        stderr=self.err, start_new_session=True)
 
     def wait(self, timeout):
         try:
@@ -68,11 +75,19 @@ class Program:
 
     def kill(self):
         kill_group(self.process)
-        for stream in (self.process.stdout, self.process.stderr):
-            if stream:
-                stream.close()
+        self.out.close()
+        self.err.close()
+
+    def first_line(self, timeout):
+        """The first line the program prints, while it runs on."""
+        end = time.monotonic() + timeout
+        while b"\n" not in (text := os.pread(self.out.fileno(), 4096, 0)):
+            if not self.running() or time.monotonic() > end:
+                raise HarnessError(f"{self.name} printed no line within {timeout} s: {text!r}")
+            time.sleep(0.1)
+        return text.split(b"\n", 1)[0].strip()
 
     def output(self):
         """stdout and stderr, once the program has ended."""
-        out, err = self.process.communicate(timeout=10)
-        return out or b"", err or b""
+        self.wait(10)
+        return os.pread(self.out.fileno(), 1 << 24, 0), os.pread(self.err.fileno(), 1 << 24, 0)

@@ -1,7 +1,6 @@
 """Running Windows programs in a session: our binaries by name, the tools that steer the driver (tavrexctl) and
 the windows (tavrexauto), and where the deliverables find things in the prefix."""
 
-import subprocess
 from pathlib import Path
 
 from .process import Program, gbk, run, utf8
@@ -87,10 +86,7 @@ class ProgramsMixin:
 
     def launch(self, exe, *args, cwd=None):
         """Starts a Windows program and leaves it running; cwd: its current folder, a Linux path."""
-        process = subprocess.Popen([self.wine, str(self.resolve(exe)), *map(str, args)], env=self.env, cwd=cwd,
-                                   stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                   start_new_session=True)
-        program = Program(process, Path(exe).name)
+        program = Program([self.wine, str(self.resolve(exe)), *map(str, args)], self.env, cwd, Path(exe).name)
         self.programs.append(program)
         return program
 
