@@ -22,36 +22,10 @@ public:
 
     bool queryDword(const char* name, std::uint32_t& value) override { return query(name, value); }
     bool queryText(const char* name, char* data, std::uint32_t capacity, std::uint32_t& size) override {
-        registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
-        auto* v = find(name);
-        if (!v || !(access_ & platform::kKeyQueryValue)) return false;
-        const auto* text = std::get_if<std::string>(v);
-        if (!text || text->size() + 1 > capacity) return false;
-        std::memcpy(data, text->c_str(), text->size() + 1);
-        data[text->size() + 1] = '\0';
-        size = static_cast<std::uint32_t>(text->size() + 1);
-        return true;
+        return queryTextAs(name, data, capacity, size);
     }
-    // A GBK text's bytes pass as UTF-16 units when they are ASCII, as every narrow text the tests store
-    // for a wide read is.
     bool queryWideText(const char* name, char16_t* data, std::uint32_t capacity, std::uint32_t& size) override {
-        registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
-        auto* v = find(name);
-        if (!v || !(access_ & platform::kKeyQueryValue)) return false;
-        std::u16string text;
-        if (const auto* wide = std::get_if<std::u16string>(v)) {
-            text = *wide;
-        } else if (const auto* narrow = std::get_if<std::string>(v)) {
-            text.assign(narrow->begin(), narrow->end());
-        } else {
-            return false;
-        }
-        if (text.size() + 1 > capacity) return false;
-        std::copy(text.begin(), text.end(), data);
-        data[text.size()] = u'\0';
-        data[text.size() + 1] = u'\0';
-        size = static_cast<std::uint32_t>(text.size() + 1);
-        return true;
+        return queryTextAs(name, data, capacity, size);
     }
     bool queryBytes(const char* name, void* data, std::uint32_t capacity, std::uint32_t& size) override {
         registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
@@ -79,6 +53,28 @@ public:
     bool setString(const char* name, const char* value) override { return set(name, std::string(value)); }
 
 private:
+    // A text as stored, with its terminator and one more. A GBK text's bytes pass as UTF-16 units when they
+    // are ASCII, as every narrow text the tests store for a wide read is.
+    template <typename Char>
+    bool queryTextAs(const char* name, Char* data, std::uint32_t capacity, std::uint32_t& size) {
+        registry_.reads_.push_back(std::string(name) + "/" + std::to_string(capacity));
+        auto* v = find(name);
+        if (!v || !(access_ & platform::kKeyQueryValue)) return false;
+        std::basic_string<Char> text;
+        if (const auto* narrow = std::get_if<std::string>(v)) {
+            text.assign(narrow->begin(), narrow->end());
+        } else if (const auto* wide = std::get_if<std::u16string>(v); wide && sizeof(Char) == sizeof(char16_t)) {
+            text.assign(wide->begin(), wide->end());
+        } else {
+            return false;
+        }
+        if (text.size() + 1 > capacity) return false;
+        std::copy(text.begin(), text.end(), data);
+        data[text.size()] = Char{};
+        data[text.size() + 1] = Char{};
+        size = static_cast<std::uint32_t>(text.size() + 1);
+        return true;
+    }
     // A value of the type asked for.
     template <typename T>
     bool query(const char* name, T& value) {
